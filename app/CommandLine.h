@@ -1,0 +1,30 @@
+#pragma once
+// Parsing of the marn tool's arguments: options as "--name value" or
+// "--name=value", switches as "--name" or "--name=value"; everything else,
+// negative numbers included, is a positional argument. "--" ends the options.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace marn::cli {
+
+struct ParsedArgs {
+    std::map<std::string, std::string> options;  // value options given, by name without "--"
+    std::map<std::string, std::string> switches; // switches given; value "" unless "--name=value"
+    std::vector<std::string> positional;
+    std::string error;                            // empty when the arguments parsed
+
+    std::optional<std::string> option(const std::string& name) const;
+    bool hasSwitch(const std::string& name) const { return switches.count(name) != 0; }
+};
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+    const std::set<std::string>& switchOptions);
+
+// Parses a whole decimal number (for example "-33.5"); nullopt when the text is not one.
+std::optional<double> ParseNumber(const std::string& text);
+
+} // namespace marn::cli

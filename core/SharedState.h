@@ -1,0 +1,83 @@
+#pragma once
+// The state that every window and calculation module of the viewer shares.
+// One instance lives for the whole run and is passed by reference.
+//
+// Number types: a value takes its declared type (std::int16_t for the
+// 16-bit integers, float for singles, double) at the moment it is stored
+// here; every expression in between is evaluated in double.
+
+#include "GridArrays.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace marn {
+
+inline constexpr std::int16_t NoData = -9999;
+
+// Nodes of one block: first index longitude, second latitude, the first
+// index varying fastest (the byte image of one record of the tile file).
+inline constexpr int Block3Cols = 101;
+inline constexpr int Block6Cols = 51;
+inline constexpr int BlockRows = 101;
+
+struct TileReaderState {
+    std::string OpenTileName;          // path of the open tile file, "" when none
+    std::int16_t OpenBlockNo = 0;      // block 1..144 held in the buffer, 0 when none
+    std::int16_t TileFileNo = 0;       // number of the open tile file, 0 when none
+    int OpenFd = -1;                   // the operating system's handle behind TileFileNo
+    std::array<std::int16_t, Block3Cols * BlockRows> BlockBuf3{};
+    std::array<std::int16_t, Block6Cols * BlockRows> BlockBuf6{};
+};
+
+struct SharedState {
+    // Display area, written by the input window's OK.
+    double CenterLat = 0.0;
+    double CenterLon = 0.0;
+    std::int16_t AreaLengthKm = 0;
+
+    // Screen and picture geometry in pixels, written by the picture window's load.
+    float ScreenWidthPx = 0.0F;
+    float ScreenHeightPx = 0.0F;
+    float PicLeft = 0.0F;
+    float PicRight = 0.0F;
+    float PicTop = 0.0F;
+    float PicBottom = 0.0F;
+    float PicCols = 0.0F;
+    float PicRows = 0.0F;
+
+    // The sampling grid, one point per pixel of the picture area.
+    HeightGrid GridHeights;
+    CoordGrid GridCoords;
+
+    // Geographic frame of the area, written by the grid set-up.
+    double KmPerPixel = 0.0;
+    double LonMid = 0.0;
+    double LatS = 0.0;
+    double LatN = 0.0;
+    double LatNW = 0.0;
+    double LonNW = 0.0;
+    double LatNE = 0.0;
+    double LonNE = 0.0;
+    double LatSW = 0.0;
+    double LonSW = 0.0;
+    double LatSE = 0.0;
+    double LonSE = 0.0;
+
+    // Settings, each the first line of its settings file.
+    std::string DataDrive;
+    std::string PictureDir;
+    std::string SelectedDrive;
+    std::string SelectedDir;
+
+    // The tile reader's cache: one open file and one block.
+    TileReaderState Reader;
+
+    // Flags of the picture window.
+    bool PictureReady = false;
+    bool ReadoutEnabled = false;
+    std::int16_t ReadoutFontSize = 0;
+};
+
+} // namespace marn

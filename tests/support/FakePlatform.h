@@ -1,0 +1,55 @@
+#pragma once
+// A recording stand-in for the platform services: it keeps every message, answers
+// Yes/No questions from a script, and records "program ended" without exiting.
+
+#include "ui/Platform.h"
+
+#include <deque>
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace marn::test {
+
+class FakePlatform : public Platform {
+public:
+    explicit FakePlatform(ScreenMetrics screen = {1024, 768, 15.0}, QString programDir = {})
+        : screen_(screen), programDir_(std::move(programDir))
+    {
+    }
+
+    MessageAnswer messageBox(const QString& text, MessageButtons buttons) override
+    {
+        messages.push_back(text);
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void processEvents() override
+    {
+        ++processEventsCalls;
+        if (realEvents)
+            QCoreApplication::processEvents();
+    }
+    void endProgram() override { programEnded = true; }
+    ScreenMetrics screen() const override { return screen_; }
+    QString programDir() const override { return programDir_; }
+
+    void setScreen(ScreenMetrics screen) { screen_ = screen; }
+    void setProgramDir(QString dir) { programDir_ = std::move(dir); }
+
+    QStringList messages;
+    std::deque<MessageAnswer> answers; // answers to Yes/No questions, in order
+    bool programEnded = false;
+    bool realEvents = true;
+    int processEventsCalls = 0;
+
+private:
+    ScreenMetrics screen_;
+    QString programDir_;
+};
+
+} // namespace marn::test
