@@ -1,0 +1,18 @@
+#pragma once
+// The picture window's output commands ("Save as", "Print", "Info"). The picture
+// window calls them from its menu; the output subsystem implements them, and the
+// viewer connects the two.
+
+namespace marn {
+
+class frmPicture;
+
+class PictureCommands {
+public:
+    virtual ~PictureCommands() = default;
+    virtual void MenPictSave_Click(frmPicture& picture) = 0;
+    virtual void menPictPrint_Click(frmPicture& picture) = 0;
+    virtual void menInfo_Click() = 0;
+};
+
+} // namespace marn
