@@ -1,0 +1,140 @@
+#pragma once
+// The picture window: a full-screen window whose load samples the heights of
+// the display area and draws the framed height picture with its coordinate
+// labels, scale bar, minimum and maximum height and colour legend. After the
+// load it reacts only to the mouse (height readout), its menu and Exit.
+//
+// The menu bar sits in the window's frame; everything below it is the client
+// area (the central widget), which holds the drawing surface Picture1 and the
+// hidden Picture2. All other controls lie on Picture1, positioned in its pixels.
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace marn {
+
+struct SharedState;
+class Platform;
+class PictureCommands;
+class PictureBox;
+class Fortschritt;
+class frmWait;
+class Einzelergebnis;
+
+class frmPicture : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmPicture(SharedState& state, Platform& platform, QWidget* parent = nullptr);
+    ~frmPicture() override;
+
+    // Runs the whole load of the picture: layout, frame and scale bar, grid
+    // set-up, coordinate labels, height sampling under the progress window,
+    // height range and its checks, pixels and legend under the wait window.
+    // Returns false when the program was ended during the load (a read error,
+    // an area with nothing to show); the message has been shown through the
+    // platform and endProgram() called. Does not show the window.
+    bool Form_Load();
+
+    // Form_Load(), then shows the window at the top left of the screen when the
+    // load succeeded. Returns what Form_Load() returned.
+    bool ShowPicture();
+
+    // The menu entries "Save as", "Print" and "Info" call these commands; the
+    // entries do nothing while no commands are set.
+    void setCommands(PictureCommands* commands);
+
+    // Everything below the menu bar: what a snapshot of the window shows.
+    QWidget* clientArea() const;
+
+    // The mouse readout for a pointer at (x, y) in Picture1's pixels.
+    void Picture1_MouseMove(float x, float y);
+
+    // "Exit" button and menu entry: end the program.
+    void Command1_Click();
+    void menExit_Click();
+
+    // The single instances of the windows the picture window uses, each created
+    // on first use.
+    Fortschritt& progressWindow();
+    frmWait& waitWindow();
+    Einzelergebnis& readoutWindow();
+    bool readoutWindowCreated() const { return readout_ != nullptr; }
+
+    // Controls, each with its objectName set to the member's name. Label arrays
+    // carry the names "LabNS(0)" .. "LabNS(15)" and likewise.
+    PictureBox* Picture1 = nullptr;
+    PictureBox* Picture2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label1 = nullptr; // title line
+    QLabel* Label2 = nullptr; // scale caption
+    QLabel* Label3 = nullptr; // version and maker line
+    QLabel* Label4 = nullptr; // minimum height
+    QLabel* Label6 = nullptr; // maximum height
+    QLabel* Label8 = nullptr; // legend heading
+    QLabel* Label9 = nullptr; // legend rows 1 .. 12
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    QLabel* Label20 = nullptr;
+    QLineEdit* Text1 = nullptr; // legend swatches 1 .. 12
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QLineEdit* Text10 = nullptr;
+    QLineEdit* Text11 = nullptr;
+    QLineEdit* Text12 = nullptr;
+    std::array<QLabel*, 16> LabNS{};  // latitudes along the left edge
+    std::array<QLabel*, 16> LabEWO{}; // longitudes above the picture
+    std::array<QLabel*, 16> LabEWU{}; // longitudes below the picture
+
+    QAction* menExit = nullptr;
+    QMenu* menPicture = nullptr;
+    QAction* MenPictSave = nullptr;
+    QAction* menPictPrint = nullptr;
+    QAction* menInfo = nullptr;
+
+    // Legend rows 1 .. 12 (Label9 .. Label20) and their swatches (Text1 .. Text12).
+    QLabel* legendLabel(int row) const;
+    QLineEdit* legendSwatch(int row) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void MenPictSave_Click();
+    void menPictPrint_Click();
+    void menInfo_Click();
+
+    SharedState& state_;
+    Platform& platform_;
+    PictureCommands* commands_ = nullptr;
+    QWidget* client_ = nullptr;
+    std::unique_ptr<Fortschritt> progress_;
+    std::unique_ptr<frmWait> wait_;
+    std::unique_ptr<Einzelergebnis> readout_;
+};
+
+} // namespace marn
