@@ -6,7 +6,8 @@
 // 16-bit integers, float for singles, double) at the moment it is stored
 // here; every expression in between is evaluated in double.
 
-#include "GridArrays.h"
+#include "core/GridArrays.h"
+#include "core/TileFile.h"
 
 #include <array>
 #include <cstdint>
@@ -23,12 +24,13 @@ inline constexpr int Block6Cols = 51;
 inline constexpr int BlockRows = 101;
 
 struct TileReaderState {
-    std::string OpenTileName;          // path of the open tile file, "" when none
+    std::string OpenTileName;          // logical path of the open tile file, "" when none
     std::int16_t OpenBlockNo = 0;      // block 1..144 held in the buffer, 0 when none
     std::int16_t TileFileNo = 0;       // number of the open tile file, 0 when none
-    int OpenFd = -1;                   // the operating system's handle behind TileFileNo
+    TileFile OpenFile;                 // the operating system's handle behind TileFileNo
     std::array<std::int16_t, Block3Cols * BlockRows> BlockBuf3{};
     std::array<std::int16_t, Block6Cols * BlockRows> BlockBuf6{};
+    std::uint64_t BlockReads = 0;      // blocks read from tile files so far (tests, benchmarks)
 };
 
 struct SharedState {
@@ -70,6 +72,10 @@ struct SharedState {
     std::string PictureDir;
     std::string SelectedDrive;
     std::string SelectedDir;
+    // The directory that holds the program, set once at start-up from the
+    // platform; a DataDrive that is a relative path lies below it. Empty:
+    // relative paths are taken from the current directory.
+    std::string ProgramDir;
 
     // The tile reader's cache: one open file and one block.
     TileReaderState Reader;

@@ -1,0 +1,57 @@
+#include "core/HeightSampling.h"
+
+#include "core/Geodesy.h"
+#include "core/TileReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace marn {
+
+namespace {
+
+// floor(size) as a loop bound, never beyond the dimensioned grid.
+int LastIndex(float size, int dimensioned)
+{
+    const double whole = std::floor(static_cast<double>(size));
+    if (!(whole >= 1.0))
+        return 0;
+    return whole > dimensioned ? dimensioned : static_cast<int>(whole);
+}
+
+} // namespace
+
+std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)>& afterRow)
+{
+    const int lastCol = LastIndex(s.PicCols, std::min(s.GridHeights.maxCol(), s.GridCoords.maxCol()));
+    const int lastRow = LastIndex(s.PicRows, std::min(s.GridHeights.maxRow(), s.GridCoords.maxRow()));
+    const double picRows = s.PicRows;
+    const double halfCols = static_cast<double>(s.PicCols) / 2;
+    const float middle = static_cast<float>(std::floor(static_cast<double>(s.PicCols)) / 2);
+    const double latStep = (s.LatN - s.LatS) / picRows;
+
+    for (int j = 1; j <= lastRow; ++j) {
+        const double rowLat = s.LatN - (j - 1) * latStep;
+        for (int i = 1; i <= lastCol; ++i) {
+            double lat = rowLat;
+            double lon = s.LonMid;
+            if (i < middle)
+                DestPoint(rowLat, s.LonMid, 270, (halfCols - i) * s.KmPerPixel, lat, lon);
+            else if (i > middle)
+                DestPoint(rowLat, s.LonMid, 90, (i - halfCols) * s.KmPerPixel, lat, lon);
+            s.GridCoords(0, i, j) = lat;
+            s.GridCoords(1, i, j) = lon;
+            std::int16_t errorValue = 0;
+            ReadTileHeight(s, lat, lon, s.GridHeights(i, j), errorValue);
+            if (errorValue == ErrTileNotOpened)
+                s.GridHeights(i, j) = NoData;
+            else if (errorValue != ReadOk)
+                return errorValue;
+        }
+        if (afterRow)
+            afterRow(j);
+    }
+    return ReadOk;
+}
+
+} // namespace marn

@@ -1,0 +1,84 @@
+#include "core/TileLocation.h"
+
+#include <cmath>
+
+namespace marn {
+
+namespace {
+
+constexpr double Turn = 360.0;
+
+// The tile's name from its south-west corner in whole degrees.
+TileName NameFromCorner(double cornerLat, double cornerLon)
+{
+    TileName name;
+    if (cornerLat >= 0) {
+        name.latHemisphere = 'N';
+        name.latDegrees = static_cast<int>(cornerLat);
+    } else {
+        name.latHemisphere = 'S';
+        name.latDegrees = static_cast<int>(-cornerLat - 1);
+    }
+    if (cornerLon < 180) {
+        name.lonHemisphere = 'E';
+        name.lonDegrees = static_cast<int>(cornerLon);
+    } else {
+        name.lonHemisphere = 'W';
+        name.lonDegrees = static_cast<int>(Turn - cornerLon - 1);
+    }
+    name.kind = KindForAbsLatitude(name.latDegrees);
+    return name;
+}
+
+// Whole seconds of a fraction of a degree, rounded half up.
+std::int16_t WholeSeconds(double fraction)
+{
+    return static_cast<std::int16_t>(std::floor(fraction * 3600 + 0.5));
+}
+
+// Block 1..12 holding a whole second 0..3600; the quotient is taken as a single.
+int BlockOfSeconds(std::int16_t seconds)
+{
+    const float quotient = static_cast<float>(seconds) / static_cast<float>(BlockSeconds);
+    const int block = static_cast<int>(std::floor(quotient)) + 1;
+    return block > BlocksPerSide ? BlocksPerSide : block;
+}
+
+} // namespace
+
+bool NormaliseLongitude(double& lon)
+{
+    if (!std::isfinite(lon))
+        return false;
+    if (lon > Turn) {
+        // Every subtraction of 360 on the way down is exact, so the remainder is the same.
+        const double rest = std::fmod(lon, Turn);
+        lon = rest == 0.0 ? Turn : rest;
+    }
+    if (lon < 0.0) {
+        // All additions but the last are exact; the last one rounds like the remainder + 360 does.
+        const double rest = std::fmod(lon, Turn);
+        lon = rest == 0.0 ? 0.0 : rest + Turn;
+    }
+    return true;
+}
+
+TileLocation LocateTile(double lat, double lon)
+{
+    TileLocation at;
+    const double cornerLat = std::floor(lat);
+    double cornerLon = std::floor(lon);
+    at.fracLat = lat - cornerLat;
+    at.fracLon = lon - cornerLon;
+    if (cornerLon == Turn)
+        cornerLon = 0.0;
+    at.name = NameFromCorner(cornerLat, cornerLon);
+    at.secLat = WholeSeconds(at.fracLat);
+    at.secLon = WholeSeconds(at.fracLon);
+    at.blockRow = BlockOfSeconds(at.secLat);
+    at.blockCol = BlockOfSeconds(at.secLon);
+    at.blockNo = static_cast<std::int16_t>((at.blockRow - 1) * BlocksPerSide + at.blockCol);
+    return at;
+}
+
+} // namespace marn

@@ -1,0 +1,30 @@
+#pragma once
+// The logical path of a tile file: the data prefix built from DataDrive,
+// followed by "MARN\E000\E000N00.33E" with the longitude field, the latitude
+// hemisphere and degrees and the kind digit filled in, for example
+// D:\MARN\E007\E007N47.33E. NativePath turns it into an operating-system path.
+
+#include "core/TileFormat.h"
+
+#include <string>
+
+namespace marn {
+
+// The fields of a tile file's name.
+struct TileName {
+    char lonHemisphere = 'E'; // 'E' or 'W'
+    int lonDegrees = 0;       // 0..180, written with three digits
+    char latHemisphere = 'N'; // 'N' or 'S'
+    int latDegrees = 0;       // 0..90, written with two digits
+    TileKind kind = TileKind::Kind3;
+};
+
+// DataDrive made into the prefix of every data path: a single character gets
+// ":" (drive letter D -> "D:"), then a "\" is appended unless it is the last
+// character already. "" for an empty DataDrive (no prefix can be built).
+std::string DataPrefix(const std::string& dataDrive);
+
+// The full logical path of the tile; "" for an empty DataDrive.
+std::string LogicalTilePath(const std::string& dataDrive, const TileName& name);
+
+} // namespace marn

@@ -1,0 +1,37 @@
+#pragma once
+// Module Berechnungen: ReadTileHeight, the height at a point from the tile files.
+//
+// The reader keeps one tile file open and one block of it in memory between
+// calls, in SharedState::Reader; the sampling walks the grid row by row, so
+// most calls are answered from the buffered block. It never shows a message:
+// it returns one of the error values below and its caller decides.
+
+#include "core/SharedState.h"
+
+#include <cstdint>
+
+namespace marn {
+
+inline constexpr std::int16_t ReadOk = 0;
+inline constexpr std::int16_t ErrTileNotOpened = 36;  // no such tile file (or not a readable file)
+inline constexpr std::int16_t ErrBlockRead = 220;     // the block could not be read whole
+inline constexpr std::int16_t ErrLatitude = 300;      // latitude outside -90..90 (or NaN)
+inline constexpr std::int16_t ErrNoDataNode = 400;    // one of the four surrounding nodes is NoData
+inline constexpr std::int16_t ErrReader = 500;        // overflow, or a longitude that is NaN or infinite
+inline constexpr std::int16_t ErrNoDataDrive = 600;   // DataDrive is empty
+inline constexpr std::int16_t ErrFileLength = 700;    // the tile file has the wrong length
+
+// The height at a point, interpolated bilinearly between the four nodes around it.
+//   s:          the shared state; reads DataDrive and ProgramDir, keeps its cache in s.Reader.
+//   lat:        degrees, [-90, 90], north positive.
+//   lon:        degrees, east positive, any finite value; normalised in place
+//               into [0, 360] (left unchanged when the call ends with 600, 300 or
+//               a non-finite longitude).
+//   height:     out, metres; 0 whenever errorValue is not 0.
+//   errorValue: out, ReadOk or one of the error values above.
+// Afterwards: after 36 and 700 no file is open and OpenTileName is empty; after
+// 220 the file stays open and OpenBlockNo is 0; after 400 and 500 the file and
+// block stay cached.
+void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& height, std::int16_t& errorValue);
+
+} // namespace marn
