@@ -1,0 +1,115 @@
+#include "support/TileWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+namespace marn::test {
+
+namespace {
+
+std::string Digits(int value, int width)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*d", width, value);
+    return text;
+}
+
+void PutInt16(std::vector<char>& bytes, std::size_t at, std::int16_t value)
+{
+    const auto word = static_cast<std::uint16_t>(value);
+    bytes[at] = static_cast<char>(word & 0xFF);
+    bytes[at + 1] = static_cast<char>(word >> 8);
+}
+
+void WriteBytes(const std::string& path, const std::vector<char>& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+} // namespace
+
+TileKind KindOfTile(int southLat)
+{
+    const int nameDegrees = southLat >= 0 ? southLat : -southLat - 1;
+    return nameDegrees < 50 ? TileKind::Kind3 : TileKind::Kind6;
+}
+
+std::string LonField(int westLon)
+{
+    return westLon >= 0 ? "E" + Digits(westLon, 3) : "W" + Digits(-westLon - 1, 3);
+}
+
+std::string TileFileName(int southLat, int westLon)
+{
+    const std::string latField = southLat >= 0 ? "N" + Digits(southLat, 2) : "S" + Digits(-southLat - 1, 2);
+    return LonField(westLon) + latField + "." + GeometryOf(KindOfTile(southLat)).nameDigit + "3E";
+}
+
+std::string TilePath(const std::string& dataRoot, int southLat, int westLon)
+{
+    return dataRoot + "/MARN/" + LonField(westLon) + "/" + TileFileName(southLat, westLon);
+}
+
+std::int64_t NodeByteOffset(TileKind kind, int blockNo, int lonIndex, int latRow)
+{
+    const TileGeometry& g = GeometryOf(kind);
+    return static_cast<std::int64_t>(blockNo - 1) * g.recordBytes + 2LL * (latRow * g.nodesPerRow + lonIndex);
+}
+
+std::string WriteTile(const std::string& dataRoot, int southLat, int westLon, const NodeHeight& height)
+{
+    const TileKind kind = KindOfTile(southLat);
+    const TileGeometry& g = GeometryOf(kind);
+    std::vector<char> bytes(static_cast<std::size_t>(g.fileBytes));
+    for (int blockRow = 1; blockRow <= BlocksPerSide; ++blockRow) {
+        for (int blockCol = 1; blockCol <= BlocksPerSide; ++blockCol) {
+            const int blockNo = (blockRow - 1) * BlocksPerSide + blockCol;
+            for (int latRow = 0; latRow < RowsPerBlock; ++latRow) {
+                const double lat = southLat + ((blockRow - 1) * BlockSeconds + latRow * LatStepSec) / 3600.0;
+                for (int lonIndex = 0; lonIndex < g.nodesPerRow; ++lonIndex) {
+                    const double lon = westLon + ((blockCol - 1) * BlockSeconds + lonIndex * g.lonStepSec) / 3600.0;
+                    const auto at = static_cast<std::size_t>(NodeByteOffset(kind, blockNo, lonIndex, latRow));
+                    PutInt16(bytes, at, height(lat, lon));
+                }
+            }
+        }
+    }
+    const std::string path = TilePath(dataRoot, southLat, westLon);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+std::string WriteFlatTile(const std::string& dataRoot, int southLat, int westLon, std::int16_t height)
+{
+    return WriteTile(dataRoot, southLat, westLon, [height](double, double) { return height; });
+}
+
+void WriteInt16At(const std::string& path, std::int64_t offset, std::int16_t value)
+{
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    const auto word = static_cast<std::uint16_t>(value);
+    const char bytes[2] = {static_cast<char>(word & 0xFF), static_cast<char>(word >> 8)};
+    file.seekp(offset);
+    file.write(bytes, 2);
+    if (!file)
+        throw std::runtime_error("cannot patch " + path);
+}
+
+void SetNodeHeight(const std::string& path, TileKind kind, int blockNo, int lonIndex, int latRow, std::int16_t value)
+{
+    WriteInt16At(path, NodeByteOffset(kind, blockNo, lonIndex, latRow), value);
+}
+
+void WriteFileOfLength(const std::string& path, std::int64_t length)
+{
+    WriteBytes(path, std::vector<char>(static_cast<std::size_t>(length)));
+}
+
+} // namespace marn::test
