@@ -1,13 +1,15 @@
 #include "Commands.h"
 
+#include "tools/ImportCommandLine.h"
+
 #include <iostream>
+#include <unistd.h>
 
 namespace marn::cli {
 
-int RunImport(const std::vector<std::string>&)
+int RunImport(const std::vector<std::string>& args)
 {
-    std::cerr << "marn: this command is not built yet\n";
-    return 2;
+    return marn::import::RunImportCommand(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
 }
 
 } // namespace marn::cli

@@ -1,0 +1,234 @@
+#include "SourceRaster.h"
+
+#include "GdalSession.h"
+#include "ImportError.h"
+
+#include <cpl_conv.h>
+#include <cpl_string.h>
+#include <gdal.h>
+#include <gdal_alg.h>
+#include <ogr_srs_api.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace marn::import {
+
+namespace {
+
+constexpr int EdgeSamples = 64;
+constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
+
+GDALDatasetH OpenDataset(const std::string& path)
+{
+    GDALDatasetH dataset = GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+    if (dataset == nullptr)
+        throw ImportError("cannot read source " + path + ": " + LastGdalMessage("not a raster GDAL can read"));
+    if (GDALGetRasterCount(dataset) > 0)
+        return dataset;
+    // A container of several rasters (NetCDF, HDF): take its only one.
+    char** subsets = GDALGetMetadata(dataset, "SUBDATASETS");
+    const char* first = CSLFetchNameValue(subsets, "SUBDATASET_1_NAME");
+    const bool single = first != nullptr && CSLFetchNameValue(subsets, "SUBDATASET_2_NAME") == nullptr;
+    const std::string name = first != nullptr ? first : "";
+    GDALClose(dataset);
+    if (name.empty())
+        throw ImportError("cannot read source " + path + ": it holds no raster band");
+    if (!single)
+        throw ImportError("cannot read source " + path + ": it holds several rasters; name one, for example " + name);
+    return OpenDataset(name);
+}
+
+OGRSpatialReferenceH SourceSrs(GDALDatasetH dataset)
+{
+    OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
+    if (srs == nullptr && GDALGetGCPCount(dataset) > 0)
+        srs = GDALGetGCPSpatialRef(dataset);
+    return srs;
+}
+
+bool IsGeoreferenced(GDALDatasetH dataset)
+{
+    double geoTransform[6];
+    return GDALGetGeoTransform(dataset, geoTransform) == CE_None || GDALGetGCPCount(dataset) > 0;
+}
+
+std::string Wgs84Wkt()
+{
+    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
+    OSRSetWellKnownGeogCS(wgs84, "WGS84");
+    char* wkt = nullptr;
+    OSRExportToWkt(wgs84, &wkt);
+    std::string text = wkt;
+    CPLFree(wkt);
+    OSRDestroySpatialReference(wgs84);
+    return text;
+}
+
+double Overlap(double low1, double high1, double low2, double high2)
+{
+    return std::min(high1, high2) - std::max(low1, low2);
+}
+
+} // namespace
+
+SourceRaster::SourceRaster(std::string path, void* dataset) : path_(std::move(path)), dataset_(dataset) {}
+
+SourceRaster::~SourceRaster()
+{
+    if (transformer_ != nullptr)
+        GDALDestroyGenImgProjTransformer(transformer_);
+    GDALClose(static_cast<GDALDatasetH>(dataset_));
+}
+
+std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path)
+{
+    CPLErrorReset();
+    std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
+    auto* dataset = static_cast<GDALDatasetH>(source->dataset_);
+    source->width_ = GDALGetRasterXSize(dataset);
+    source->height_ = GDALGetRasterYSize(dataset);
+    if (!IsGeoreferenced(dataset))
+        throw ImportError("cannot place source " + path + ": it has no georeferencing");
+    OGRSpatialReferenceH srs = SourceSrs(dataset);
+    if (srs == nullptr || (OSRIsGeographic(srs) == 0 && OSRIsProjected(srs) == 0))
+        throw ImportError("cannot place source " + path + ": its coordinate system is unknown");
+    source->geographic_ = OSRIsGeographic(srs) != 0;
+
+    const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
+    const char* options[] = {dstSrs.c_str(), nullptr};
+    CPLErrorReset();
+    source->transformer_ = GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options));
+    if (source->transformer_ == nullptr)
+        throw ImportError("cannot place source " + path + ": " +
+            LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
+    source->ComputeBounds();
+    return source;
+}
+
+void SourceRaster::ComputeBounds()
+{
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i <= EdgeSamples; ++i) {
+        const double fx = width_ * static_cast<double>(i) / EdgeSamples;
+        const double fy = height_ * static_cast<double>(i) / EdgeSamples;
+        x.insert(x.end(), {fx, fx, 0.0, static_cast<double>(width_)});
+        y.insert(y.end(), {0.0, static_cast<double>(height_), fy, fy});
+    }
+    std::vector<double> z(x.size(), 0.0);
+    std::vector<int> ok(x.size(), 0);
+    GDALGenImgProjTransform(transformer_, FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
+    bool any = false;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (!ok[i] || !std::isfinite(x[i]) || !std::isfinite(y[i]))
+            continue;
+        if (!any)
+            bounds_ = {x[i], y[i], x[i], y[i]};
+        any = true;
+        bounds_ = {std::min(bounds_.west, x[i]), std::min(bounds_.south, y[i]), std::max(bounds_.east, x[i]),
+            std::max(bounds_.north, y[i])};
+    }
+    if (!any)
+        throw ImportError("cannot place source " + path_ + ": none of it lies on the earth");
+}
+
+double SourceRaster::LongitudeShift(double west, double east) const
+{
+    if (!geographic_)
+        return 0.0;
+    double best = 0.0;
+    for (const double shift : {360.0, -360.0}) {
+        if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) >
+            Overlap(west + best, east + best, bounds_.west, bounds_.east))
+            best = shift;
+    }
+    return best;
+}
+
+CellWindow SourceRaster::ReadWindow(int col0, int row0, int width, int height) const
+{
+    auto* dataset = static_cast<GDALDatasetH>(dataset_);
+    GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    CellWindow window{width, height, std::vector<double>(static_cast<std::size_t>(width) * height)};
+    CPLErrorReset();
+    if (GDALRasterIO(band, GF_Read, col0, row0, width, height, window.values.data(), width, height, GDT_Float64, 0,
+            0) != CE_None)
+        throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read failed"));
+    if ((GDALGetMaskFlags(band) & GMF_ALL_VALID) == 0) {
+        std::vector<unsigned char> mask(window.values.size());
+        if (GDALRasterIO(GDALGetMaskBand(band), GF_Read, col0, row0, width, height, mask.data(), width, height,
+                GDT_Byte, 0, 0) != CE_None)
+            throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read of its mask failed"));
+        for (std::size_t i = 0; i < mask.size(); ++i) {
+            if (mask[i] == 0)
+                window.values[i] = Missing;
+        }
+    }
+    int hasScale = 0;
+    int hasOffset = 0;
+    const double scale = GDALGetRasterScale(band, &hasScale);
+    const double offset = GDALGetRasterOffset(band, &hasOffset);
+    if (hasScale || hasOffset) {
+        for (double& value : window.values)
+            value = value * scale + offset;
+    }
+    return window;
+}
+
+void SourceRaster::SampleInto(const NodeGridSpec& spec, std::vector<double>& grid) const
+{
+    const double west = spec.lonOfCol(0);
+    const double east = spec.lonOfCol(spec.cols - 1);
+    const double shift = LongitudeShift(west, east);
+    if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0 ||
+        Overlap(spec.latOfRow(0), spec.latOfRow(spec.rows - 1), bounds_.south, bounds_.north) < 0)
+        return;
+
+    const std::size_t count = spec.size();
+    std::vector<double> x(count);
+    std::vector<double> y(count);
+    for (int row = 0; row < spec.rows; ++row) {
+        const double lat = spec.latOfRow(row);
+        for (int col = 0; col < spec.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * spec.cols + col;
+            x[i] = spec.lonOfCol(col) + shift;
+            y[i] = lat;
+        }
+    }
+    std::vector<double> z(count, 0.0);
+    std::vector<int> ok(count, 0);
+    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), x.data(), y.data(), z.data(), ok.data());
+
+    // Cell centres lie at half-integer pixel positions.
+    double minU = std::numeric_limits<double>::infinity();
+    double maxU = -minU;
+    double minV = minU;
+    double maxV = -minU;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!ok[i] || !std::isfinite(x[i]) || !std::isfinite(y[i]))
+            continue;
+        minU = std::min(minU, x[i] - 0.5);
+        maxU = std::max(maxU, x[i] - 0.5);
+        minV = std::min(minV, y[i] - 0.5);
+        maxV = std::max(maxV, y[i] - 0.5);
+    }
+    const int col0 = static_cast<int>(std::max(0.0, std::floor(minU)));
+    const int col1 = static_cast<int>(std::min(width_ - 1.0, std::floor(maxU) + 1.0));
+    const int row0 = static_cast<int>(std::max(0.0, std::floor(minV)));
+    const int row1 = static_cast<int>(std::min(height_ - 1.0, std::floor(maxV) + 1.0));
+    if (!(minU <= maxU) || col0 > col1 || row0 > row1)
+        return;
+
+    const CellWindow window = ReadWindow(col0, row0, col1 - col0 + 1, row1 - row0 + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!ok[i])
+            continue;
+        const double value = SampleBilinear(window, x[i] - 0.5 - col0, y[i] - 0.5 - row0);
+        if (!std::isnan(value))
+            grid[i] = value;
+    }
+}
+
+} // namespace marn::import
