@@ -1,13 +1,277 @@
+// marn render: runs the picture window's whole load without a screen for a
+// given screen size, centre point and area length, and writes the snapshot of
+// the window's client area, the height grid and the picture's numbers.
+
+#include "CommandLine.h"
 #include "Commands.h"
 
+#include "core/SharedState.h"
+#include "picture/Fortschritt.h"
+#include "picture/frmPicture.h"
+#include "ui/HeadlessPlatform.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <optional>
+#include <unistd.h>
 
 namespace marn::cli {
+namespace {
 
-int RunRender(const std::vector<std::string>&)
+constexpr int MinScreenPx = 320;
+constexpr int MaxScreenPx = 8192;
+constexpr int MinLengthKm = 20;
+constexpr int MaxLengthKm = 3000;
+
+struct RenderRequest {
+    std::string dataDrive;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    double centerLat = 0.0;
+    double centerLon = 0.0;
+    std::int16_t lengthKm = 0;
+    std::optional<std::string> out;
+    std::optional<std::string> grid;
+    std::optional<std::string> info;
+};
+
+const char* const UsageText =
+    "usage: marn render --data-drive D --screen WxH --center LAT,LON --length KM\n"
+    "                   [--out FILE.png|FILE.bmp] [--grid FILE.bin] [--info FILE.json]\n"
+    "Draws the height picture of an area as the viewer would on a W x H screen.\n"
+    "  --data-drive D   the directory (or drive) that holds the data directory MARN\n"
+    "  --screen WxH     screen size in pixels, 320..8192 each, e.g. 1280x1024\n"
+    "  --center LAT,LON centre point in signed degrees, e.g. --center=-33.5,-70.75\n"
+    "  --length KM      west-east length of the area, 20..3000 km\n"
+    "  --out FILE       the picture window's client area as PNG or BMP (by extension)\n"
+    "  --grid FILE      the sampled heights: int16 little-endian, north row first, west first\n"
+    "  --info FILE      the picture's geometry, height range, legend and labels as JSON\n"
+    "A picture the viewer would refuse (all heights missing or equal, a read error)\n"
+    "prints the viewer's message and exits with status 1.\n";
+
+int UsageError(const std::string& problem)
 {
-    std::cerr << "marn: this command is not built yet\n";
+    std::cerr << "marn render: " << problem << '\n' << UsageText;
     return 2;
+}
+
+bool EndsWith(const std::string& text, const std::string& suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    return QString::fromStdString(text.substr(text.size() - suffix.size())).compare(
+               QString::fromStdString(suffix), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<std::pair<double, double>> SplitPair(const std::string& text, char separator)
+{
+    const std::size_t at = text.find(separator);
+    if (at == std::string::npos)
+        return std::nullopt;
+    const auto first = ParseNumber(text.substr(0, at));
+    const auto second = ParseNumber(text.substr(at + 1));
+    if (!first || !second)
+        return std::nullopt;
+    return std::make_pair(*first, *second);
+}
+
+bool IsWhole(double v)
+{
+    return std::floor(v) == v;
+}
+
+// Fills the request from the arguments; returns the problem, or "" when they are fine.
+std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
+{
+    if (!parsed.error.empty())
+        return parsed.error;
+    if (!parsed.positional.empty())
+        return "unexpected argument '" + parsed.positional.front() + "'";
+    for (const char* name : {"data-drive", "screen", "center", "length"}) {
+        if (!parsed.option(name))
+            return std::string("missing --") + name;
+    }
+    request.dataDrive = *parsed.option("data-drive");
+    if (request.dataDrive.empty())
+        return "--data-drive is empty";
+
+    const auto screen = SplitPair(*parsed.option("screen"), 'x');
+    if (!screen || !IsWhole(screen->first) || !IsWhole(screen->second) || screen->first < MinScreenPx
+        || screen->second < MinScreenPx || screen->first > MaxScreenPx || screen->second > MaxScreenPx)
+        return "--screen needs WxH with whole pixel counts from 320 to 8192, e.g. 1280x1024";
+    request.screenWidth = static_cast<int>(screen->first);
+    request.screenHeight = static_cast<int>(screen->second);
+
+    const auto center = SplitPair(*parsed.option("center"), ',');
+    if (!center || std::abs(center->first) > 90.0 || std::abs(center->second) > 180.0)
+        return "--center needs LAT,LON in degrees (latitude -90..90, longitude -180..180)";
+    request.centerLat = center->first;
+    request.centerLon = center->second;
+
+    const auto length = ParseNumber(*parsed.option("length"));
+    if (!length || !IsWhole(*length) || *length < MinLengthKm || *length > MaxLengthKm)
+        return "--length needs a whole number of km from 20 to 3000";
+    request.lengthKm = static_cast<std::int16_t>(*length);
+
+    request.out = parsed.option("out");
+    if (request.out && !EndsWith(*request.out, ".png") && !EndsWith(*request.out, ".bmp"))
+        return "--out needs a file name ending in .png or .bmp";
+    request.grid = parsed.option("grid");
+    request.info = parsed.option("info");
+    return {};
+}
+
+// Heights of the sampled points: floor(PicRows) rows of floor(PicCols) values,
+// north row first, each from west to east, 16-bit little-endian.
+QByteArray GridBytes(const SharedState& state)
+{
+    const int cols = static_cast<int>(std::floor(state.PicCols));
+    const int rows = static_cast<int>(std::floor(state.PicRows));
+    QByteArray bytes;
+    bytes.reserve(cols * rows * 2);
+    for (int j = 1; j <= rows; ++j) {
+        for (int i = 1; i <= cols; ++i) {
+            const auto value = static_cast<std::uint16_t>(state.GridHeights(i, j));
+            bytes.append(static_cast<char>(value & 0xFF));
+            bytes.append(static_cast<char>(value >> 8));
+        }
+    }
+    return bytes;
+}
+
+QJsonArray LabelsJson(const std::vector<CoordinateLabel>& labels)
+{
+    QJsonArray array;
+    for (const CoordinateLabel& label : labels) {
+        array.append(QJsonObject{
+            {"index", label.index},
+            {"caption", QString::fromStdString(label.caption)},
+            {"tick", QJsonArray{label.tickX1, label.tickY1, label.tickX2, label.tickY2}},
+        });
+    }
+    return array;
+}
+
+QJsonObject InfoJson(const SharedState& s, const frmPicture& picture)
+{
+    QJsonObject info{
+        {"PicLeft", s.PicLeft}, {"PicRight", s.PicRight}, {"PicTop", s.PicTop}, {"PicBottom", s.PicBottom},
+        {"PicCols", s.PicCols}, {"PicRows", s.PicRows}, {"KmPerPixel", s.KmPerPixel}, {"LonMid", s.LonMid},
+        {"LatS", s.LatS}, {"LatN", s.LatN}, {"LatNW", s.LatNW}, {"LonNW", s.LonNW}, {"LatNE", s.LatNE},
+        {"LonNE", s.LonNE}, {"LatSW", s.LatSW}, {"LonSW", s.LonSW}, {"LatSE", s.LatSE}, {"LonSE", s.LonSE},
+    };
+    info["MinText"] = QString::fromStdString(MinimumText(picture.heightRange()));
+    info["MaxText"] = QString::fromStdString(MaximumText(picture.heightRange()));
+    QJsonArray limits;
+    for (std::size_t k = 1; k <= 9; ++k)
+        limits.append(picture.classLimits()[k]);
+    info["ClassLimit"] = limits;
+    QJsonArray legend;
+    for (const std::string& caption : LegendRowCaptions(picture.classLimits()))
+        legend.append(QString::fromStdString(caption));
+    info["Legend"] = legend;
+    info["ScaleCaption"] = QString::fromStdString(picture.scaleBar().caption);
+    info["ScaleBarPx"] = picture.scaleBar().x1 - picture.scaleBar().x0;
+    const CoordinateLabelSet& labels = picture.coordinateLabels();
+    info["Labels"] = QJsonObject{
+        {"LabNS", LabelsJson(labels.LabNS)},
+        {"LabEWU", LabelsJson(labels.LabEWU)},
+        {"LabEWO", LabelsJson(labels.LabEWO)},
+    };
+    return info;
+}
+
+bool WriteFile(const std::string& path, const QByteArray& bytes)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::cerr << "marn render: cannot write " << path << ": " << file.errorString().toStdString() << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool WriteOutputs(const RenderRequest& request, const SharedState& state, frmPicture& picture)
+{
+    bool ok = true;
+    if (request.out) {
+        const QImage snapshot = picture.clientArea()->grab().toImage();
+        const char* format = EndsWith(*request.out, ".png") ? "PNG" : "BMP";
+        if (!snapshot.save(QString::fromStdString(*request.out), format)) {
+            std::cerr << "marn render: cannot write " << *request.out << '\n';
+            ok = false;
+        }
+    }
+    if (request.grid)
+        ok = WriteFile(*request.grid, GridBytes(state)) && ok;
+    if (request.info)
+        ok = WriteFile(*request.info, QJsonDocument(InfoJson(state, picture)).toJson(QJsonDocument::Indented)) && ok;
+    return ok;
+}
+
+// Shows "sampling heights: 42%" on a terminal, rewritten in place.
+void ReportRow(int row, int rows)
+{
+    if (rows <= 0)
+        return;
+    const int percent = row * 100 / rows;
+    const int before = (row - 1) * 100 / rows;
+    if (row != rows && percent == before)
+        return;
+    std::cerr << "\rsampling heights: " << percent << '%' << (row == rows ? "\n" : "") << std::flush;
+}
+
+int Render(const RenderRequest& request)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "marn";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("MARN_VIEWER"));
+
+    SharedState state;
+    state.DataDrive = request.dataDrive;
+    state.CenterLat = request.centerLat;
+    state.CenterLon = request.centerLon;
+    state.AreaLengthKm = request.lengthKm;
+    HeadlessPlatform platform({request.screenWidth, request.screenHeight, 15.0});
+
+    frmPicture picture(state, platform);
+    if (isatty(STDERR_FILENO) != 0)
+        QObject::connect(&picture.progressWindow(), &Fortschritt::rowDone, &ReportRow);
+    if (!picture.ShowPicture())
+        return 1;
+    QCoreApplication::processEvents();
+    return WriteOutputs(request, state, picture) ? 0 : 1;
+}
+
+} // namespace
+
+int RunRender(const std::vector<std::string>& args)
+{
+    const ParsedArgs parsed = ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"},
+        {"help"});
+    if (parsed.hasSwitch("help")) {
+        std::cout << UsageText;
+        return 0;
+    }
+    RenderRequest request;
+    const std::string problem = ReadRequest(parsed, request);
+    if (!problem.empty())
+        return UsageError(problem);
+    return Render(request);
 }
 
 } // namespace marn::cli

@@ -8,6 +8,10 @@
 // area (the central widget), which holds the drawing surface Picture1 and the
 // hidden Picture2. All other controls lie on Picture1, positioned in its pixels.
 
+#include "CoordinateLabels.h"
+#include "HeightClasses.h"
+#include "PictureLayout.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -118,12 +122,25 @@ public:
     QLabel* legendLabel(int row) const;
     QLineEdit* legendSwatch(int row) const;
 
+    // What the last load computed and drew.
+    const PictureLayout& pictureLayout() const { return layout_; }
+    const ScaleBar& scaleBar() const { return scaleBar_; }
+    const CoordinateLabelSet& coordinateLabels() const { return labels_; }
+    HeightRange heightRange() const { return range_; }
+    const ClassLimits& classLimits() const { return limits_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
     void createMenu();
+    void placeTitleLines();
+    void drawFrameAndScale();
+    bool sampleHeights();
+    bool showHeightRange();
+    void drawPixels();
+    void drawLegend();
     void MenPictSave_Click();
     void menPictPrint_Click();
     void menInfo_Click();
@@ -135,6 +152,13 @@ private:
     std::unique_ptr<Fortschritt> progress_;
     std::unique_ptr<frmWait> wait_;
     std::unique_ptr<Einzelergebnis> readout_;
+    std::array<QLabel*, 12> legendLabels_{};
+    std::array<QLineEdit*, 12> legendSwatches_{};
+    PictureLayout layout_;
+    ScaleBar scaleBar_;
+    CoordinateLabelSet labels_;
+    HeightRange range_;
+    ClassLimits limits_{};
 };
 
 } // namespace marn

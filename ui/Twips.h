@@ -4,6 +4,8 @@
 
 #include "Platform.h"
 
+#include <QRect>
+
 #include <cmath>
 
 namespace marn {
@@ -16,6 +18,12 @@ inline int TwipsToPx(double twips, const ScreenMetrics& screen)
 inline double PxToTwips(double px, const ScreenMetrics& screen)
 {
     return px * screen.twipsPerPixel;
+}
+
+// A control's design rectangle (left, top, width, height in twips) in pixels.
+inline QRect TwipsRect(double left, double top, double width, double height, const ScreenMetrics& screen)
+{
+    return {TwipsToPx(left, screen), TwipsToPx(top, screen), TwipsToPx(width, screen), TwipsToPx(height, screen)};
 }
 
 } // namespace marn

@@ -1,0 +1,28 @@
+#pragma once
+// The readout window: the coordinates and the height of the grid point under
+// the mouse pointer.
+
+#include "ui/Platform.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QLabel;
+
+namespace marn {
+
+class Einzelergebnis : public QWidget {
+    Q_OBJECT
+
+public:
+    // The window's load: caption "Values at mouse position", a client area of
+    // 4470 x 1095 twips at 0.72 / 0.675 of the screen, both lines in
+    // readoutFontSize - 1 points.
+    Einzelergebnis(const ScreenMetrics& screen, std::int16_t readoutFontSize, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr; // "Coordinates = ..."
+    QLabel* Label2 = nullptr; // "Height = ..."
+};
+
+} // namespace marn

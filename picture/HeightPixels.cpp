@@ -1,0 +1,58 @@
+#include "HeightPixels.h"
+
+#include "ui/PictureBox.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace marn {
+namespace {
+
+// Pixel positions of grid indices 1..count starting at `origin`; -1 marks a
+// position outside 0..size-1.
+std::vector<int> PixelPositions(float origin, int count, int size)
+{
+    std::vector<int> positions(static_cast<std::size_t>(count) + 1, -1);
+    for (int k = 1; k <= count; ++k) {
+        const int px = NearestPixel(static_cast<float>(static_cast<double>(origin) + k - 1));
+        if (px >= 0 && px < size)
+            positions[static_cast<std::size_t>(k)] = px;
+    }
+    return positions;
+}
+
+} // namespace
+
+std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
+{
+    std::vector<QRgb> table(65536);
+    for (int h = std::numeric_limits<std::int16_t>::min(); h <= std::numeric_limits<std::int16_t>::max(); ++h)
+        table[static_cast<std::uint16_t>(h)] = ToQRgb(ColourForHeight(static_cast<std::int16_t>(h), limits));
+    return table;
+}
+
+void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image)
+{
+    const HeightGrid& grid = state.GridHeights;
+    const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), grid.maxCol());
+    const int rows = std::min(static_cast<int>(std::floor(state.PicRows)), grid.maxRow());
+    if (cols < 1 || rows < 1)
+        return;
+    const std::vector<QRgb> colours = HeightColourTable(limits);
+    const std::vector<int> xs = PixelPositions(state.PicLeft, cols, image.width());
+    const std::vector<int> ys = PixelPositions(state.PicTop, rows, image.height());
+    for (int y = 1; y <= rows; ++y) {
+        const int py = ys[static_cast<std::size_t>(y)];
+        if (py < 0)
+            continue;
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
+        for (int x = 1; x <= cols; ++x) {
+            const int px = xs[static_cast<std::size_t>(x)];
+            if (px >= 0)
+                line[px] = colours[static_cast<std::uint16_t>(grid(x, y))];
+        }
+    }
+}
+
+} // namespace marn

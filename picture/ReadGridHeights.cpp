@@ -1,0 +1,39 @@
+#include "ReadGridHeights.h"
+
+#include "DigitPatterns.h"
+#include "Fortschritt.h"
+#include "ProgressBar.h"
+#include "core/HeightSampling.h"
+
+#include <cmath>
+
+namespace marn {
+
+QString ReadErrorMessage(std::int16_t error)
+{
+    return QStringLiteral("Error reading heigt data, Error value = ") + QString::fromStdString(FormatPattern(error, "####0"));
+}
+
+bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress)
+{
+    const ProgressBarLayout bar = ComputeProgressBar(state.ScreenWidthPx, state.ScreenHeightPx);
+    progress.drawScale(bar);
+    platform.processEvents();
+
+    const auto step = static_cast<float>((static_cast<double>(bar.x1) - bar.x0) / state.PicRows);
+    const int rows = static_cast<int>(std::floor(state.PicRows));
+    float done = 0.0F;
+    const std::int16_t error = SampleGridHeights(state, [&](int row) {
+        done = static_cast<float>(static_cast<double>(done) + step);
+        progress.drawBar(bar, done);
+        progress.rowSampled(row, rows);
+        platform.processEvents();
+    });
+    if (error == 0)
+        return true;
+    platform.messageBox(ReadErrorMessage(error));
+    platform.endProgram();
+    return false;
+}
+
+} // namespace marn

@@ -1,0 +1,21 @@
+#pragma once
+// The height sampling under the progress window: fills GridHeights and
+// GridCoords row by row, redraws the progress bar and lets pending events run
+// after every row.
+
+#include "core/SharedState.h"
+#include "ui/Platform.h"
+
+namespace marn {
+
+class Fortschritt;
+
+// Returns true when every point was sampled (missing tiles become NoData).
+// On any other read error it shows "Error reading heigt data, Error value = "
+// with the error value, ends the program through the platform and returns false.
+bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress);
+
+// The message of a read error.
+QString ReadErrorMessage(std::int16_t error);
+
+} // namespace marn

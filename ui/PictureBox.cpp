@@ -1,0 +1,122 @@
+#include "PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace marn {
+
+int NearestPixel(double v)
+{
+    return static_cast<int>(std::nearbyint(v)); // the default rounding mode: ties to even
+}
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(backColor_);
+}
+
+void PictureBox::setBackColor(QRgb colour)
+{
+    backColor_ = colour;
+    syncImageSize();
+    image_.fill(backColor_);
+    update();
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    image_ = picture.convertToFormat(QImage::Format_RGB32);
+    pictureAssigned_ = true;
+    update();
+}
+
+QImage& PictureBox::image()
+{
+    syncImageSize();
+    return image_;
+}
+
+void PictureBox::syncImageSize()
+{
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (pictureAssigned_ || wanted == image_.size())
+        return;
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(backColor_);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, image_);
+    painter.end();
+    image_ = grown;
+}
+
+void PictureBox::setPixel(int x, int y, QRgb colour)
+{
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+        return;
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = colour;
+}
+
+void PictureBox::PSet(float x, float y, QRgb colour)
+{
+    syncImageSize();
+    setPixel(NearestPixel(x), NearestPixel(y), colour);
+    update();
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2)
+{
+    Line(x1, y1, x2, y2, foreColor_);
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    syncImageSize();
+    int x = NearestPixel(x1);
+    int y = NearestPixel(y1);
+    const int xEnd = NearestPixel(x2);
+    const int yEnd = NearestPixel(y2);
+    const int dx = std::abs(xEnd - x);
+    const int dy = -std::abs(yEnd - y);
+    const int sx = x < xEnd ? 1 : -1;
+    const int sy = y < yEnd ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        setPixel(x, y, colour);
+        if (x == xEnd && y == yEnd)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    syncImageSize();
+    QPainter painter(this);
+    painter.fillRect(event->rect(), QColor(backColor_));
+    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    emit mouseMoved(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+    QWidget::mouseMoveEvent(event);
+}
+
+} // namespace marn

@@ -1,0 +1,59 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <cstdlib>
+
+namespace marn {
+
+MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+        buttons == MessageButtons::Ok ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No));
+    const int pressed = box.exec();
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtPlatform::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void QtPlatform::endProgram()
+{
+    static bool ending = false;
+    if (!ending) {
+        ending = true;
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    }
+    std::exit(0);
+}
+
+ScreenMetrics QtPlatform::screen() const
+{
+    if (screenOverride_)
+        return *screenOverride_;
+    return PrimaryScreenMetrics();
+}
+
+QString QtPlatform::programDir() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+ScreenMetrics PrimaryScreenMetrics()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr)
+        return {};
+    const double dpi = primary->logicalDotsPerInchX();
+    return {primary->size().width(), primary->size().height(), dpi > 0.0 ? 1440.0 / dpi : 15.0};
+}
+
+} // namespace marn

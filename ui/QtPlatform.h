@@ -1,0 +1,31 @@
+#pragma once
+// The platform services on the Qt toolkit: modal message boxes without icon,
+// event processing, ending the program and the primary screen's metrics.
+
+#include "Platform.h"
+
+#include <optional>
+
+namespace marn {
+
+class QtPlatform : public Platform {
+public:
+    MessageAnswer messageBox(const QString& text, MessageButtons buttons = MessageButtons::Ok) override;
+    void processEvents() override;
+    // Closes every window, leaves the event loop and ends the process with status 0.
+    [[noreturn]] void endProgram() override;
+    ScreenMetrics screen() const override;
+    QString programDir() const override;
+
+    // A screen size to lay the windows out on instead of the primary screen's.
+    void setScreenOverride(std::optional<ScreenMetrics> screen) { screenOverride_ = screen; }
+
+private:
+    std::optional<ScreenMetrics> screenOverride_;
+};
+
+// The primary screen's size in pixels and its twips per pixel (1440 divided by
+// the logical dots per inch: 15 at 96 dpi).
+ScreenMetrics PrimaryScreenMetrics();
+
+} // namespace marn
