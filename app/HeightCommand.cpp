@@ -1,13 +1,80 @@
-#include "Commands.h"
+// marn height: the tile reader's answer at given points, one line per point.
 
+#include "Commands.h"
+#include "CommandLine.h"
+
+#include "core/SharedState.h"
+#include "core/TileReader.h"
+
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace marn::cli {
 
-int RunHeight(const std::vector<std::string>&)
+namespace {
+
+const char* const HeightUsage =
+    "usage: marn height --data-drive D LAT LON [LAT LON ...]\n"
+    "Prints \"<height> <errorValue>\" for each point (degrees, north and east positive),\n"
+    "read from the tile files in D\\MARN. D is a drive letter (D -> /mnt/d), a drive\n"
+    "and path, or a directory; a relative one lies below the program's directory.\n"
+    "Error values: 0 height found, 36 no tile file, 220 block not readable, 300 latitude\n"
+    "outside -90..90, 400 missing node, 500 overflow or bad longitude, 600 no data drive,\n"
+    "700 tile file of the wrong length.\n";
+
+int UsageError(const std::string& reason)
 {
-    std::cerr << "marn: this command is not built yet\n";
+    std::cerr << "marn height: " << reason << "\n" << HeightUsage;
     return 2;
+}
+
+// The directory that holds the running program.
+std::string ProgramDirectory()
+{
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return exe.parent_path().string();
+    return std::filesystem::current_path(error).string();
+}
+
+} // namespace
+
+int RunHeight(const std::vector<std::string>& args)
+{
+    const ParsedArgs parsed = ParseArgs(args, {"data-drive"}, {"help"});
+    if (!parsed.error.empty())
+        return UsageError(parsed.error);
+    if (parsed.hasSwitch("help")) {
+        std::cout << HeightUsage;
+        return 0;
+    }
+    const std::optional<std::string> drive = parsed.option("data-drive");
+    if (!drive)
+        return UsageError("--data-drive is missing");
+    if (parsed.positional.empty() || parsed.positional.size() % 2 != 0)
+        return UsageError("give each point as LAT LON");
+
+    std::vector<double> numbers;
+    for (const std::string& text : parsed.positional) {
+        const std::optional<double> value = ParseNumber(text);
+        if (!value)
+            return UsageError("'" + text + "' is not a number");
+        numbers.push_back(*value);
+    }
+
+    SharedState s;
+    s.DataDrive = *drive;
+    s.ProgramDir = ProgramDirectory();
+    for (std::size_t n = 0; n < numbers.size(); n += 2) {
+        double lon = numbers[n + 1];
+        std::int16_t height = 0;
+        std::int16_t errorValue = 0;
+        ReadTileHeight(s, numbers[n], lon, height, errorValue);
+        std::cout << height << ' ' << errorValue << '\n';
+    }
+    return 0;
 }
 
 } // namespace marn::cli
