@@ -1,0 +1,141 @@
+#include "InputChecks.h"
+
+#include <limits>
+
+namespace marn {
+
+namespace {
+
+bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The field's digits read as a decimal number; nullopt when the text holds
+// anything else. Very long digit strings saturate, which is out of every range.
+std::optional<long long> DigitsValue(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    long long value = 0;
+    for (const QChar c : text) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        if (value < std::numeric_limits<long long>::max() / 100)
+            value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+bool InRange(const QString& text, long long low, long long high)
+{
+    const std::optional<long long> value = DigitsValue(text);
+    return value && *value >= low && *value <= high;
+}
+
+struct RangeStep {
+    Field field;
+    const char* requiredMessage; // nullptr: an empty field takes the default instead
+    const char* defaultText;
+    long long low;
+    long long high;
+    const char* rangeMessage;
+};
+
+struct LetterStep {
+    Field field;
+    const char* requiredMessage;
+    QLatin1Char positive;
+    QLatin1Char negative;
+    const char* letterMessage;
+};
+
+constexpr const char* MinutesMessage = "Only values from 0 to 59 are permissible!";
+
+std::optional<OkFailure> CheckRange(const RangeStep& step, FieldTexts& texts, std::vector<FilledDefault>& defaults)
+{
+    QString& text = texts[step.field];
+    if (text.isEmpty()) {
+        if (step.requiredMessage)
+            return OkFailure{QString::fromLatin1(step.requiredMessage), step.field, false};
+        text = QString::fromLatin1(step.defaultText);
+        defaults.push_back({step.field, text});
+    }
+    if (!InRange(text, step.low, step.high))
+        return OkFailure{QString::fromLatin1(step.rangeMessage), step.field, true};
+    return std::nullopt;
+}
+
+std::optional<OkFailure> CheckLetter(const LetterStep& step, const FieldTexts& texts)
+{
+    const QString& text = texts[step.field];
+    if (text.isEmpty())
+        return OkFailure{QString::fromLatin1(step.requiredMessage), step.field, false};
+    if (text != QString(step.positive) && text != QString(step.negative))
+        return OkFailure{QString::fromLatin1(step.letterMessage), step.field, true};
+    return std::nullopt;
+}
+
+double Angle(const QString& degrees, const QString& minutes, const QString& letter, QLatin1Char negative)
+{
+    double value = static_cast<double>(*DigitsValue(degrees)) + static_cast<double>(*DigitsValue(minutes)) / 60.0;
+    if (letter == QString(negative))
+        value = value * -1.0;
+    return value;
+}
+
+} // namespace
+
+DigitCheck CheckDigits(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!IsDigit(text[i]))
+            return {QStringLiteral("Only numbers are permissible!"), text.left(i)};
+    }
+    return {std::nullopt, text};
+}
+
+OkCheck CheckOk(const FieldTexts& fields)
+{
+    FieldTexts texts = fields;
+    OkCheck result{{}, CenterPoint{}};
+
+    const RangeStep latDegrees{LatDegrees, "The latitude degrees are required.", nullptr, 0, 90,
+        "Only values from 0 to 90 are permissible!"};
+    const LetterStep latLetter{LatLetter, "The latitude N/S letter is required.", QLatin1Char('N'), QLatin1Char('S'),
+        "Only 'N' or 'S' is permissible!"};
+    const RangeStep latMinutes{LatMinutes, nullptr, "0", 0, 59, MinutesMessage};
+    const RangeStep lonDegrees{LonDegrees, "The longitude degrees are required.", nullptr, 0, 180,
+        "Only values from 0 to 180 are permissible!"};
+    const LetterStep lonLetter{LonLetter, "The longitude E/W letter is required.", QLatin1Char('E'), QLatin1Char('W'),
+        "Only 'E' or 'W' is permissible!"};
+    const RangeStep lonMinutes{LonMinutes, nullptr, "0", 0, 59, MinutesMessage};
+    const RangeStep length{LengthKm, nullptr, "50", 20, 3000, "Only values from 20 to 3000 are permissible!"};
+
+    std::optional<OkFailure> failure = CheckRange(latDegrees, texts, result.defaults);
+    if (!failure)
+        failure = CheckLetter(latLetter, texts);
+    if (!failure)
+        failure = CheckRange(latMinutes, texts, result.defaults);
+    if (!failure)
+        failure = CheckRange(lonDegrees, texts, result.defaults);
+    if (!failure)
+        failure = CheckLetter(lonLetter, texts);
+    if (!failure)
+        failure = CheckRange(lonMinutes, texts, result.defaults);
+    if (!failure)
+        failure = CheckRange(length, texts, result.defaults);
+    if (failure) {
+        result.outcome = *failure;
+        return result;
+    }
+
+    CenterPoint point;
+    point.CenterLat = Angle(texts[LatDegrees], texts[LatMinutes], texts[LatLetter], QLatin1Char('S'));
+    point.CenterLon = Angle(texts[LonDegrees], texts[LonMinutes], texts[LonLetter], QLatin1Char('W'));
+    point.AreaLengthKm = static_cast<std::int16_t>(*DigitsValue(texts[LengthKm]));
+    result.outcome = point;
+    return result;
+}
+
+} // namespace marn

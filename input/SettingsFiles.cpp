@@ -1,0 +1,126 @@
+#include "SettingsFiles.h"
+
+#include "core/NativePath.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace marn {
+
+namespace {
+
+std::string SystemReason(int error)
+{
+    return std::strerror(error);
+}
+
+// Writes all bytes at the descriptor's offset 0 onwards; 0 or the errno of the failure.
+int WriteAllAt(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// fsync, then close; the first errno of the two, or 0.
+int SyncAndClose(int fd)
+{
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+// The replacement keeps the permissions of the file it replaces; a new file
+// gets the usual ones of a file the user creates.
+mode_t ModeForReplacement(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    return 0644;
+}
+
+} // namespace
+
+std::string SettingsFilePath(const std::string& programDir, const char* fileName)
+{
+    return NativePath(programDir + "\\" + fileName, programDir);
+}
+
+std::string FirstLine(std::string_view content)
+{
+    return std::string(content.substr(0, content.find('\r')));
+}
+
+std::optional<std::string> ReadFirstLine(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        return std::nullopt;
+    std::string line = FirstLine(content);
+    if (line.empty())
+        return std::nullopt;
+    return line;
+}
+
+WriteResult WriteOverStart(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return {SystemReason(errno)};
+    const int writeError = WriteAllAt(fd, bytes);
+    const int closeError = SyncAndClose(fd);
+    if (writeError != 0)
+        return {SystemReason(writeError)};
+    if (closeError != 0)
+        return {SystemReason(closeError)};
+    return {};
+}
+
+WriteResult ReplaceWhole(const std::string& path, std::string_view bytes)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return {SystemReason(errno)};
+    int error = WriteAllAt(fd, bytes);
+    if (error == 0 && ::fchmod(fd, ModeForReplacement(path)) != 0)
+        error = errno;
+    const int closeError = SyncAndClose(fd);
+    if (error == 0)
+        error = closeError;
+    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return {SystemReason(error)};
+    }
+    return {};
+}
+
+std::string WriteFailureMessage(const std::string& path, const std::string& reason)
+{
+    return "Error writing file '" + path + "'.\r\nReason: " + reason;
+}
+
+} // namespace marn

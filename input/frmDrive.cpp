@@ -1,0 +1,110 @@
+#include "frmDrive.h"
+
+#include "ActivationHandler.h"
+#include "Settings.h"
+#include "TypingLimit.h"
+#include "ui/WindowPlacement.h"
+#include "core/SharedState.h"
+#include "ui/Platform.h"
+#include "ui/Twips.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace marn {
+
+namespace {
+
+bool IsEnter(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmDrive"));
+    setWindowTitle(QStringLiteral("Drive.dat"));
+    const ScreenMetrics screen = platform.screen();
+    const auto px = [&](int twips) { return TwipsToPx(twips, screen); };
+    setFixedSize(px(3150), px(2400));
+
+    Label1 = new QLabel(QStringLiteral("Please replace the drive letter."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(px(180), px(270), px(2835), px(495));
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(px(1245), px(930), px(480), px(495));
+    Text1->setText(QString::fromLocal8Bit(state.DataDrive));
+    TypingLimit::apply(*Text1, 1);
+    Text1->installEventFilter(this);
+    connect(Text1, &QLineEdit::textChanged, this, &frmDrive::Text1_Change);
+
+    Command1 = new QPushButton(QStringLiteral("Ok"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(px(465), px(1725), px(1995), px(495));
+    Command1->setAutoDefault(false);
+    Command1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmDrive::Command1_Click);
+
+    Label1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(Text1, Command1);
+
+    CentreOnScreen(*this, screen);
+    new ActivationHandler(*this, [this] { Form_Activate(); });
+}
+
+void frmDrive::Form_Activate()
+{
+    Text1->setSelection(0, 1);
+    Text1->setFocus();
+}
+
+void frmDrive::Text1_Change()
+{
+    const QString upper = Text1->text().toUpper();
+    if (upper != Text1->text())
+        Text1->setText(upper);
+}
+
+bool frmDrive::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!IsEnter(event))
+        return QWidget::eventFilter(watched, event);
+    if (watched == Text1)
+        Command1->setFocus();
+    else if (watched == Command1)
+        Command1->click();
+    return true;
+}
+
+void frmDrive::Command1_Click()
+{
+    if (Text1->text().isEmpty()) {
+        platform_.messageBox(QStringLiteral("A drive letter is required."));
+        Text1->setFocus();
+        return;
+    }
+    const std::string programDir = QFile::encodeName(platform_.programDir()).toStdString();
+    const std::string drive = Text1->text().toLocal8Bit().toStdString();
+    const WriteResult written = SaveDriveFile(programDir, drive);
+    if (!written.ok()) {
+        const std::string path = SettingsFilePath(programDir, DriveFileName);
+        platform_.messageBox(QString::fromLocal8Bit(WriteFailureMessage(path, written.failure)));
+        Text1->setFocus();
+        return;
+    }
+    state_.DataDrive = drive;
+    hide();
+}
+
+} // namespace marn
