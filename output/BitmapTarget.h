@@ -1,0 +1,23 @@
+#pragma once
+// The file a saved picture goes to and the texts the user sees about it. Paths
+// here are the viewer's logical paths (backslash separators); NativePath maps
+// them to the file system.
+
+#include <QString>
+
+namespace marn {
+
+// pictureDir + "\" + name + ".bmp"; the name is used exactly as typed.
+QString BitmapTargetPath(const QString& pictureDir, const QString& name);
+
+// The question asked before an existing file is replaced.
+QString OverwriteQuestion(const QString& path);
+
+// The message after a successful save.
+QString SavedMessage(const QString& name, const QString& pictureDir);
+
+// The message when saving failed; `oldFileKept` adds that an existing file at
+// the path is unchanged.
+QString SaveErrorMessage(const QString& path, const QString& reason, bool oldFileKept = false);
+
+} // namespace marn

@@ -1,0 +1,44 @@
+#pragma once
+// The picture window's output commands: "Save as" writes a snapshot of the
+// window as a bitmap file, "Print" prints one on a page, "Info" shows the
+// version message. The file-name and printer windows are created on first use.
+
+#include "picture/PictureCommands.h"
+
+#include <memory>
+
+namespace marn {
+
+struct SharedState;
+class Platform;
+class PrinterService;
+class PictureBox;
+class frmFilename;
+class PrinterListe;
+
+class PictureOutput : public PictureCommands {
+public:
+    PictureOutput(SharedState& state, Platform& platform, PrinterService& printers);
+    ~PictureOutput() override;
+
+    void MenPictSave_Click(frmPicture& picture) override;
+    void menPictPrint_Click(frmPicture& picture) override;
+    void menInfo_Click() override;
+
+    frmFilename& filenameWindow();
+    PrinterListe& printerWindow();
+
+private:
+    // Readout off, then the window without its exit button into Picture2.
+    void takeSnapshot(frmPicture& picture);
+    QImage snapshot() const;
+
+    SharedState& state_;
+    Platform& platform_;
+    PrinterService& printers_;
+    PictureBox* snapshotBox_ = nullptr;
+    std::unique_ptr<frmFilename> filename_;
+    std::unique_ptr<PrinterListe> printerList_;
+};
+
+} // namespace marn

@@ -1,0 +1,134 @@
+#include "frmFilename.h"
+
+#include "BitmapTarget.h"
+#include "BmpEncoding.h"
+#include "FileReplacement.h"
+#include "PlainFileLookup.h"
+#include "core/NativePath.h"
+#include "core/SharedState.h"
+#include "ui/Platform.h"
+#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace marn {
+
+frmFilename::frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot)
+    : state_(state)
+    , platform_(platform)
+    , snapshot_(std::move(snapshot))
+{
+    setObjectName("frmFilename");
+    setWindowTitle("Filename");
+    createControls();
+    Form_Load();
+}
+
+void frmFilename::createControls()
+{
+    const ScreenMetrics screen = platform_.screen();
+    setFixedSize(TwipsToPx(8865, screen), TwipsToPx(3060, screen));
+
+    Label1 = new QLabel(
+        "Please enter the filename for the bitmap of this picture (without ending '.bmp'), e.g. Europe", this);
+    Label1->setObjectName("Label1");
+    Label1->setWordWrap(true);
+    Label1->setGeometry(TwipsRect(135, 405, 8670, 495, screen));
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setGeometry(TwipsRect(225, 1245, 8325, 495, screen));
+
+    Command1 = new QPushButton("Ok", this);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(TwipsRect(7260, 2400, 1215, 495, screen));
+
+    Command2 = new QPushButton("Cancel", this);
+    Command2->setObjectName("Command2");
+    Command2->setGeometry(TwipsRect(180, 2400, 1710, 495, screen));
+
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    connect(Command1, &QPushButton::clicked, this, &frmFilename::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmFilename::Command2_Click);
+}
+
+void frmFilename::Form_Load()
+{
+    CentreOnScreen(*this, platform_.screen());
+}
+
+void frmFilename::Form_Activate()
+{
+    Text1->setFocus();
+}
+
+bool frmFilename::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void frmFilename::Command1_Click()
+{
+    const QString name = Text1->text();
+    if (name.isEmpty()) {
+        platform_.messageBox("The filename is missing!");
+        keepOpen();
+        return;
+    }
+    const QString pictureDir = QString::fromStdString(state_.PictureDir);
+    const QString path = BitmapTargetPath(pictureDir, name);
+    const QString nativePath =
+        QString::fromStdString(NativePath(path.toStdString(), platform_.programDir().toStdString()));
+
+    const PlainFileLookup existing = LookUpPlainFile(nativePath);
+    if (!existing.error.isEmpty()) {
+        platform_.messageBox(SaveErrorMessage(path, existing.error));
+        keepOpen();
+        return;
+    }
+    if (existing.exists && platform_.messageBox(OverwriteQuestion(path), MessageButtons::YesNo) != MessageAnswer::Yes) {
+        keepOpen();
+        return;
+    }
+
+    const QByteArray bitmap = EncodeBmp24(snapshot_());
+    const std::optional<QString> failure = bitmap.isEmpty()
+                                               ? std::optional<QString>("There is no picture to save.")
+                                               : WriteFileReplacing(nativePath, bitmap);
+    if (failure)
+        platform_.messageBox(SaveErrorMessage(path, *failure, existing.exists));
+    else
+        platform_.messageBox(SavedMessage(name, pictureDir));
+    finish();
+}
+
+void frmFilename::Command2_Click()
+{
+    finish();
+}
+
+void frmFilename::closeEvent(QCloseEvent* event)
+{
+    state_.ReadoutEnabled = true;
+    QWidget::closeEvent(event);
+}
+
+void frmFilename::keepOpen()
+{
+    Text1->setFocus();
+}
+
+void frmFilename::finish()
+{
+    state_.ReadoutEnabled = true;
+    hide();
+}
+
+} // namespace marn

@@ -1,0 +1,55 @@
+#pragma once
+// The file-name window of "Save as": asks for the base name of the bitmap file
+// and writes the snapshot held by the picture window into the picture
+// directory. Created on first use, afterwards only hidden and shown again, so
+// it keeps the name last entered.
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace marn {
+
+struct SharedState;
+class Platform;
+
+class frmFilename : public QWidget {
+    Q_OBJECT
+
+public:
+    // `snapshot` yields the picture to save at the moment Ok is pressed.
+    frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot);
+
+    // Focus into Text1; runs whenever the window becomes active.
+    void Form_Activate();
+    // "Ok": checks the name, asks before replacing a file, saves and reports.
+    void Command1_Click();
+    // "Cancel": closes the window without saving.
+    void Command2_Click();
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void Form_Load();
+    void keepOpen();
+    void finish();
+
+    SharedState& state_;
+    Platform& platform_;
+    std::function<QImage()> snapshot_;
+};
+
+} // namespace marn
