@@ -1,5 +1,6 @@
 #include "PictureLayout.h"
 
+#include "CoordinateLabels.h"
 #include "DigitPatterns.h"
 
 #include <cmath>
@@ -20,10 +21,10 @@ float Single(double v)
 LabelDesignSizes DesignLabelSizes(double twipsPerPixel, float label1WidthPx, float label3WidthPx)
 {
     LabelDesignSizes sizes;
-    sizes.labNSWidth = Single(LabNSWidthTwips / twipsPerPixel);
+    sizes.labNSWidth = Single(LabNSWidthTwipsDesign / twipsPerPixel);
     sizes.label1Height = Single(Label1HeightTwips / twipsPerPixel);
-    sizes.labEWOHeight = Single(LabEWOHeightTwips / twipsPerPixel);
-    sizes.labEWUHeight = Single(LabEWUHeightTwips / twipsPerPixel);
+    sizes.labEWOHeight = Single(LabEWOHeightTwipsDesign / twipsPerPixel);
+    sizes.labEWUHeight = Single(LabEWUHeightTwipsDesign / twipsPerPixel);
     sizes.label1Width = label1WidthPx;
     sizes.label3Width = label3WidthPx;
     return sizes;

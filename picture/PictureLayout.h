@@ -43,10 +43,8 @@ struct LabelDesignSizes {
     float label3Width = 0.0F;
 };
 
-inline constexpr double LabNSWidthTwips = 750.0;
+// Label1's design height; the coordinate labels' design sizes are in CoordinateLabels.h.
 inline constexpr double Label1HeightTwips = 330.0;
-inline constexpr double LabEWOHeightTwips = 225.0;
-inline constexpr double LabEWUHeightTwips = 210.0;
 
 // The design sizes above converted from twips at twipsPerPixel (15 at 96 dpi).
 LabelDesignSizes DesignLabelSizes(double twipsPerPixel, float label1WidthPx, float label3WidthPx);
