@@ -72,6 +72,7 @@ public:
     frmWait& waitWindow();
     Einzelergebnis& readoutWindow();
     bool readoutWindowCreated() const { return readout_ != nullptr; }
+    bool waitWindowCreated() const { return wait_ != nullptr; }
 
     // Controls, each with its objectName set to the member's name. Label arrays
     // carry the names "LabNS(0)" .. "LabNS(15)" and likewise.

@@ -1,0 +1,41 @@
+#pragma once
+// A picture window over tile files written into a temporary data directory,
+// with the recording fake platform and a chosen screen.
+
+#include "core/SharedState.h"
+#include "picture/frmPicture.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+#include "support/TileWriter.h"
+
+#include <memory>
+
+namespace marn::test {
+
+struct PictureWindowFixture {
+    explicit PictureWindowFixture(ScreenMetrics screen, double centerLat = 47.5, double centerLon = 7.5,
+        std::int16_t lengthKm = 50)
+        : platform(screen)
+    {
+        state.DataDrive = dir.path();
+        state.CenterLat = centerLat;
+        state.CenterLon = centerLon;
+        state.AreaLengthKm = lengthKm;
+        window = std::make_unique<frmPicture>(state, platform);
+    }
+
+    TempDir dir;
+    SharedState state;
+    FakePlatform platform;
+    std::unique_ptr<frmPicture> window;
+};
+
+// West half at 100 m (tile 47N 7E), east half at 1500 m (tile 47N 8E) for an
+// area centred on 47.5N 8E.
+inline void WriteTwoLevelTiles(const std::string& root)
+{
+    WriteFlatTile(root, 47, 7, 100);
+    WriteFlatTile(root, 47, 8, 1500);
+}
+
+} // namespace marn::test
