@@ -50,31 +50,49 @@ double SinDeg(double x)
     return std::sin(x * Pi / 180);
 }
 
-void DestPoint(double lat1, double lon1, double bearing, double distKm, double& lat2, double& lon2)
+StartTrig TrigOfStart(double lat1, double lon1)
+{
+    const double phi1 = lat1 * Pi / 180;
+    return {lat1, lon1, std::sin(phi1), std::cos(phi1)};
+}
+
+BearingTrig TrigOfBearing(double bearing)
+{
+    return {bearing, std::cos(bearing * Pi / 180)};
+}
+
+DistanceTrig TrigOfDistance(double distKm)
 {
     const double delta = distKm / KmPerDegree;
-    const double cosDelta = CosDeg(delta);
-    const double phi1 = lat1 * Pi / 180;
-    const double theta = bearing * Pi / 180;
-    if (distKm <= MinimalDistanceKm) {
-        lat2 = lat1;
-        lon2 = lon1;
+    return {distKm, CosDeg(delta), SinDeg(delta)};
+}
+
+void DestPoint(const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2,
+    double& lon2)
+{
+    if (distance.distKm <= MinimalDistanceKm) {
+        lat2 = start.lat;
+        lon2 = start.lon;
         return;
     }
-    const double sinDelta = SinDeg(delta);
     // sin(phi1) cos(delta) + cos(phi1) sin(delta) cos(theta), evaluated in
     // this factored order so that the last bits agree with the reference.
-    const double cosPhi1SinDelta = std::cos(phi1) * sinDelta;
-    const double x = (std::cos(theta) + std::sin(phi1) * cosDelta / cosPhi1SinDelta) * cosPhi1SinDelta;
+    const double cosPhi1SinDelta = start.cosPhi * distance.sinDelta;
+    const double x = (bearing.cosTheta + start.sinPhi * distance.cosDelta / cosPhi1SinDelta) * cosPhi1SinDelta;
     const double phi2 = ArcSin(ClampUnit(x));
     lat2 = phi2 * 180 / Pi;
-    if (bearing == 0.0 || bearing == 180.0 || bearing == 360.0) {
-        lon2 = lon1;
+    if (bearing.bearing == 0.0 || bearing.bearing == 180.0 || bearing.bearing == 360.0) {
+        lon2 = start.lon;
         return;
     }
-    const double y = (cosDelta - std::sin(phi1) * std::sin(phi2)) / (std::cos(phi1) * std::cos(phi2));
+    const double y = (distance.cosDelta - start.sinPhi * std::sin(phi2)) / (start.cosPhi * std::cos(phi2));
     const double deltaLon = ArcCos(ClampUnit(y)) * 180 / Pi;
-    lon2 = bearing < 180.0 ? lon1 + deltaLon : lon1 - deltaLon;
+    lon2 = bearing.bearing < 180.0 ? start.lon + deltaLon : start.lon - deltaLon;
+}
+
+void DestPoint(double lat1, double lon1, double bearing, double distKm, double& lat2, double& lon2)
+{
+    DestPoint(TrigOfStart(lat1, lon1), TrigOfBearing(bearing), TrigOfDistance(distKm), lat2, lon2);
 }
 
 } // namespace marn

@@ -49,4 +49,28 @@ double SinDeg(double x);
 //   lon2:    out, degrees, lon1 plus or minus at most 180; not normalised.
 void DestPoint(double lat1, double lon1, double bearing, double distKm, double& lat2, double& lon2);
 
+// DestPoint in parts, for callers that place many points from the same starts,
+// bearings or distances: the trigonometry of each part is computed once and
+// the destination from the parts is bit for bit the one DestPoint gives.
+struct StartTrig {
+    double lat = 0.0;    // degrees
+    double lon = 0.0;    // degrees
+    double sinPhi = 0.0; // sine and cosine of lat in radians
+    double cosPhi = 1.0;
+};
+struct BearingTrig {
+    double bearing = 0.0;  // degrees clockwise from north
+    double cosTheta = 1.0; // its cosine
+};
+struct DistanceTrig {
+    double distKm = 0.0;   // km
+    double cosDelta = 1.0; // cosine and sine of the angular distance
+    double sinDelta = 0.0;
+};
+StartTrig TrigOfStart(double lat1, double lon1);
+BearingTrig TrigOfBearing(double bearing);
+DistanceTrig TrigOfDistance(double distKm);
+void DestPoint(const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2,
+    double& lon2);
+
 } // namespace marn

@@ -1,11 +1,10 @@
 #include "core/TileReader.h"
 
+#include "core/BlockInterpolation.h"
 #include "core/NativePath.h"
 #include "core/TileLocation.h"
 
 #include <array>
-#include <cmath>
-#include <limits>
 
 namespace marn {
 
@@ -77,54 +76,6 @@ std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocat
     return ReadBlock(r, at.name.kind, at.blockNo);
 }
 
-bool FitsInt16(double value)
-{
-    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
-}
-
-// Bilinear interpolation in the buffered block.
-std::int16_t Interpolate(const TileReaderState& r, const TileLocation& at, std::int16_t& height)
-{
-    const TileKind kind = at.name.kind;
-    const TileGeometry& geometry = GeometryOf(kind);
-    const int lonStep = geometry.lonStepSec;
-    const int nodes = geometry.nodesPerRow;
-    const int lastNode = nodes - 1;
-    int iLon = (at.secLon - (at.blockCol - 1) * BlockSeconds) / lonStep;
-    int iLat = (at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec;
-    if (iLon == lastNode)
-        iLon = lastNode - 1;
-    if (iLat == RowsPerBlock - 1)
-        iLat = RowsPerBlock - 2;
-
-    const std::int16_t* block = kind == TileKind::Kind3 ? r.BlockBuf3.data() : r.BlockBuf6.data();
-    auto node = [&](int lonIndex, int latIndex) { return block[latIndex * nodes + lonIndex]; };
-    const std::int16_t h00 = node(iLon, iLat);
-    const std::int16_t h10 = node(iLon + 1, iLat);
-    const std::int16_t h01 = node(iLon, iLat + 1);
-    const std::int16_t h11 = node(iLon + 1, iLat + 1);
-    if (h00 == NoData || h10 == NoData || h01 == NoData || h11 == NoData)
-        return ErrNoDataNode;
-
-    const double nodeLon = static_cast<double>((at.blockCol - 1) * BlockSeconds + iLon * lonStep) / 3600;
-    const double nodeLat = static_cast<double>((at.blockRow - 1) * BlockSeconds + iLat * LatStepSec) / 3600;
-    const double tLon = (at.fracLon - nodeLon) * 3600 / lonStep;
-    const double tLat = (at.fracLat - nodeLat) * 3600 / LatStepSec;
-
-    // The differences are 16-bit integers: one that does not fit is an overflow.
-    const int southDiff = h10 - h00;
-    const int northDiff = h11 - h01;
-    if (!FitsInt16(southDiff) || !FitsInt16(northDiff))
-        return ErrReader;
-    const float a = static_cast<float>(southDiff * tLon + h00);
-    const float b = static_cast<float>(northDiff * tLon + h01);
-    const double value = std::floor((static_cast<double>(b) - static_cast<double>(a)) * tLat + static_cast<double>(a) + 0.5);
-    if (!FitsInt16(value))
-        return ErrReader;
-    height = static_cast<std::int16_t>(value);
-    return ReadOk;
-}
-
 } // namespace
 
 void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& height, std::int16_t& errorValue)
@@ -148,7 +99,8 @@ void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& heigh
     errorValue = BringBlock(s, path, at);
     if (errorValue != ReadOk)
         return;
-    errorValue = Interpolate(s.Reader, at, height);
+    const std::int16_t* block = at.name.kind == TileKind::Kind3 ? s.Reader.BlockBuf3.data() : s.Reader.BlockBuf6.data();
+    errorValue = InterpolateInBlock(block, at, height);
 }
 
 } // namespace marn

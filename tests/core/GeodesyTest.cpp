@@ -141,3 +141,64 @@ TEST(DestPoint, ArgumentsBeyondTheSphereAreClampedNotFailed)
 
 } // namespace
 } // namespace marn
+
+namespace marn {
+namespace {
+
+// The destination written out step by step, one expression per step, as the
+// check that DestPoint (and its parts) evaluate every step in the same order.
+void StepByStepDestPoint(double lat1, double lon1, double bearing, double distKm, double& lat2, double& lon2)
+{
+    const double pi = 3.141592654;
+    const double delta = distKm / 111.2;
+    const double cd = std::cos(delta * pi / 180);
+    const double phi1 = lat1 * pi / 180;
+    const double theta = bearing * pi / 180;
+    if (distKm <= 0.0001) {
+        lat2 = lat1;
+        lon2 = lon1;
+        return;
+    }
+    const double sd = std::sin(delta * pi / 180);
+    double x = (std::cos(theta) + std::sin(phi1) * cd / (std::cos(phi1) * sd)) * (std::cos(phi1) * sd);
+    x = x > 1 ? 1 : (x < -1 ? -1 : x);
+    const double phi2 = (x == 1 || x == -1) ? x * pi / 2 : std::atan(x / std::sqrt(1 - x * x));
+    lat2 = phi2 * 180 / pi;
+    if (bearing == 0 || bearing == 180 || bearing == 360) {
+        lon2 = lon1;
+        return;
+    }
+    double y = (cd - std::sin(phi1) * std::sin(phi2)) / (std::cos(phi1) * std::cos(phi2));
+    y = y > 1 ? 1 : (y < -1 ? -1 : y);
+    const double arcCos = y == -1 ? pi : (y == 1 ? 0 : pi / 2 - std::atan(y / std::sqrt(1 - y * y)));
+    const double deltaLon = arcCos * 180 / pi;
+    lon2 = bearing < 180 ? lon1 + deltaLon : lon1 - deltaLon;
+}
+
+TEST(DestPoint, EvaluatesEveryStepInTheStatedOrder)
+{
+    const double starts[][2] = {{47, 7}, {-33.9, 18.4}, {0, 0}, {89.9, -170}, {-60.25, 300.5}};
+    const double bearings[] = {0, 45, 90, 180, 225, 270, 360};
+    const double distances[] = {0.0001, 0.00011, 0.0625, 24.96875, 1500, 12000};
+    for (const auto& start : starts) {
+        for (const double bearing : bearings) {
+            for (const double km : distances) {
+                SCOPED_TRACE(testing::Message() << start[0] << " " << start[1] << " " << bearing << " " << km);
+                double lat = 0;
+                double lon = 0;
+                double wantLat = 0;
+                double wantLon = 0;
+                StepByStepDestPoint(start[0], start[1], bearing, km, wantLat, wantLon);
+                DestPoint(start[0], start[1], bearing, km, lat, lon);
+                EXPECT_EQ(lat, wantLat);
+                EXPECT_EQ(lon, wantLon);
+                DestPoint(TrigOfStart(start[0], start[1]), TrigOfBearing(bearing), TrigOfDistance(km), lat, lon);
+                EXPECT_EQ(lat, wantLat);
+                EXPECT_EQ(lon, wantLon);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace marn
