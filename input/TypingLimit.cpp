@@ -5,13 +5,14 @@
 namespace marn {
 
 TypingLimit::TypingLimit(QLineEdit& field, qsizetype limit)
-    : QValidator(&field), field_(field), limit_(limit)
+    : QValidator(&field), limit_(limit), acceptedSize_(field.text().size())
 {
+    connect(&field, &QLineEdit::textChanged, this, [this](const QString& text) { acceptedSize_ = text.size(); });
 }
 
 QValidator::State TypingLimit::validate(QString& input, int&) const
 {
-    if (input.size() > limit_ && input.size() > field_.text().size())
+    if (input.size() > limit_ && input.size() > acceptedSize_)
         return Invalid;
     return Acceptable;
 }

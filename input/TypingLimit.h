@@ -14,6 +14,8 @@ class TypingLimit : public QValidator {
 public:
     TypingLimit(QLineEdit& field, qsizetype limit);
 
+    // Refuses an edit that makes the text longer than the limit and longer
+    // than it was; the field's own textChanged keeps the size before the edit.
     State validate(QString& input, int& pos) const override;
 
     // Puts a typing limit on the field (the field owns it).
@@ -22,8 +24,8 @@ public:
     qsizetype limit() const { return limit_; }
 
 private:
-    QLineEdit& field_;
     qsizetype limit_;
+    qsizetype acceptedSize_; // the field's text size before the edit being validated
 };
 
 } // namespace marn
