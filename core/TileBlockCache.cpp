@@ -1,0 +1,130 @@
+#include "core/TileBlockCache.h"
+
+#include "core/BlockInterpolation.h"
+#include "core/NativePath.h"
+#include "core/TilePath.h"
+#include "core/TileReadErrors.h"
+
+#include <array>
+#include <utility>
+
+namespace marn {
+
+namespace {
+
+// Every field of a tile's name packed into one number.
+std::uint32_t TileKeyOf(const TileName& name)
+{
+    std::uint32_t key = name.latHemisphere == 'S' ? 1U : 0U;
+    key = key * 128 + static_cast<std::uint32_t>(name.latDegrees);
+    key = key * 2 + (name.lonHemisphere == 'W' ? 1U : 0U);
+    key = key * 256 + static_cast<std::uint32_t>(name.lonDegrees);
+    return key * 2 + (name.kind == TileKind::Kind6 ? 1U : 0U);
+}
+
+// Block keys are never 0: block numbers start at 1.
+std::uint64_t BlockKeyOf(std::uint32_t tileKey, std::int16_t blockNo)
+{
+    return (static_cast<std::uint64_t>(tileKey) << 8) | static_cast<std::uint64_t>(blockNo);
+}
+
+bool ReadNodes(const TileFile& file, TileKind kind, std::int16_t blockNo, std::vector<std::int16_t>& nodes)
+{
+    const TileGeometry& geometry = GeometryOf(kind);
+    std::array<std::uint8_t, Kind3Geometry.recordBytes> bytes;
+    const std::int64_t offset = static_cast<std::int64_t>(blockNo - 1) * geometry.recordBytes;
+    if (!file.readAt(offset, bytes.data(), static_cast<std::size_t>(geometry.recordBytes)))
+        return false;
+    nodes.resize(static_cast<std::size_t>(geometry.recordBytes / 2));
+    for (std::size_t n = 0; n < nodes.size(); ++n)
+        nodes[n] = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[2 * n] | (bytes[2 * n + 1] << 8)));
+    return true;
+}
+
+} // namespace
+
+TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
+    : dataDrive_(std::move(dataDrive))
+    , programDir_(std::move(programDir))
+    , noDrive_(DataPrefix(dataDrive_).empty())
+{
+}
+
+std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& height)
+{
+    height = 0;
+    if (noDrive_)
+        return ErrNoDataDrive;
+    if (!(lat >= -90.0 && lat <= 90.0))
+        return ErrLatitude;
+    if (!NormaliseLongitude(lon))
+        return ErrReader;
+    const TileLocation at = LocateTile(lat, lon);
+    const std::int16_t* nodes = nullptr;
+    const std::int16_t found = findBlock(at, nodes);
+    if (found != ReadOk)
+        return found;
+    return InterpolateInBlock(nodes, at, height);
+}
+
+void TileBlockCache::endRow()
+{
+    std::erase_if(blocks_, [](const auto& entry) { return !entry.second.used; });
+    for (auto& entry : blocks_)
+        entry.second.used = false;
+    std::erase_if(tiles_, [](const auto& entry) { return !entry.second.used; });
+    for (auto& entry : tiles_)
+        entry.second.used = false;
+    lastBlockKey_ = 0;
+    lastNodes_ = nullptr;
+}
+
+std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_t*& nodes)
+{
+    const std::uint32_t tileKey = TileKeyOf(at.name);
+    const std::uint64_t blockKey = BlockKeyOf(tileKey, at.blockNo);
+    if (blockKey == lastBlockKey_) {
+        nodes = lastNodes_;
+        return ReadOk;
+    }
+    auto cached = blocks_.find(blockKey);
+    if (cached == blocks_.end()) {
+        if (missing_.count(tileKey) != 0)
+            return ErrTileNotOpened;
+        Tile* tile = nullptr;
+        const std::int16_t opened = openTile(tileKey, at.name, tile);
+        if (opened != ReadOk)
+            return opened;
+        Block block;
+        if (!ReadNodes(tile->file, at.name.kind, at.blockNo, block.nodes))
+            return ErrBlockRead;
+        ++blockReads_;
+        cached = blocks_.emplace(blockKey, std::move(block)).first;
+    }
+    cached->second.used = true;
+    lastBlockKey_ = blockKey;
+    lastNodes_ = cached->second.nodes.data();
+    nodes = lastNodes_;
+    return ReadOk;
+}
+
+std::int16_t TileBlockCache::openTile(std::uint32_t tileKey, const TileName& name, Tile*& tile)
+{
+    auto open = tiles_.find(tileKey);
+    if (open != tiles_.end()) {
+        open->second.used = true;
+        tile = &open->second;
+        return ReadOk;
+    }
+    Tile fresh;
+    if (!fresh.file.open(NativePath(LogicalTilePath(dataDrive_, name), programDir_))) {
+        missing_.insert(tileKey);
+        return ErrTileNotOpened;
+    }
+    if (fresh.file.length() != GeometryOf(name.kind).fileBytes)
+        return ErrFileLength;
+    tile = &tiles_.emplace(tileKey, std::move(fresh)).first->second;
+    return ReadOk;
+}
+
+} // namespace marn

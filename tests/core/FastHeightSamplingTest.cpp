@@ -1,0 +1,182 @@
+// The fast sampling against the literal one (SampleGridHeights with
+// ReadTileHeight) on the same areas: coordinates and heights must agree bit
+// for bit, and so must the error that stops a sampling.
+
+#include "core/FastHeightSampling.h"
+
+#include "core/GridSetUp.h"
+#include "core/HeightSampling.h"
+#include "core/TileLocation.h"
+#include "core/TileReadErrors.h"
+#include "support/TempDir.h"
+#include "support/TileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace marn {
+namespace {
+
+using test::TempDir;
+
+std::int16_t Relief(double lat, double lon)
+{
+    return static_cast<std::int16_t>(std::lround(800 * std::sin(lat * 7) * std::cos(lon * 5) + 40 * lat + 900));
+}
+
+struct Area {
+    const char* name;
+    double centerLat;
+    double centerLon;
+    std::int16_t km;
+    float cols;
+    float rows;
+    std::vector<std::pair<int, int>> tiles; // south-west corners of the tiles written
+};
+
+class FastSamplingTest : public testing::Test {
+protected:
+    SharedState Frame(const Area& area)
+    {
+        for (const auto& [lat, lon] : area.tiles)
+            if (written.insert({lat, lon}).second)
+                test::WriteTile(dir.path(), lat, lon, Relief);
+        SharedState s;
+        s.DataDrive = dir.path();
+        s.CenterLat = area.centerLat;
+        s.CenterLon = area.centerLon;
+        s.AreaLengthKm = area.km;
+        s.PicLeft = 3;
+        s.PicRight = 3 + area.cols - 1;
+        s.PicTop = 4;
+        s.PicBottom = 4 + area.rows - 1;
+        s.PicCols = area.cols;
+        s.PicRows = area.rows;
+        SetUpGrid(s);
+        return s;
+    }
+
+    struct Outcome {
+        std::int16_t error;
+        std::vector<int> rows;
+    };
+    static Outcome Literal(SharedState& s)
+    {
+        Outcome o;
+        o.error = SampleGridHeights(s, [&](int row) { o.rows.push_back(row); });
+        return o;
+    }
+    static Outcome Fast(SharedState& s)
+    {
+        Outcome o;
+        o.error = SampleGridHeightsFast(s, [&](int row) { o.rows.push_back(row); });
+        return o;
+    }
+
+    static void ExpectSameGrids(const SharedState& a, const SharedState& b)
+    {
+        ASSERT_EQ(a.GridHeights.raw(), b.GridHeights.raw());
+        for (int j = 0; j <= a.GridCoords.maxRow(); ++j)
+            for (int i = 0; i <= a.GridCoords.maxCol(); ++i)
+                for (int k = 0; k < 2; ++k)
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(a.GridCoords(k, i, j)),
+                        std::bit_cast<std::uint64_t>(b.GridCoords(k, i, j)))
+                        << k << ", " << i << ", " << j;
+    }
+
+    // Distinct blocks of existing tiles that the sampled points fall into.
+    static std::size_t BlocksWithData(const SharedState& s)
+    {
+        std::set<std::pair<std::string, int>> blocks;
+        for (int j = 1; j <= static_cast<int>(s.PicRows); ++j) {
+            for (int i = 1; i <= static_cast<int>(s.PicCols); ++i) {
+                if (s.GridHeights(i, j) == NoData)
+                    continue;
+                double lon = s.GridCoords(1, i, j);
+                NormaliseLongitude(lon);
+                const TileLocation at = LocateTile(s.GridCoords(0, i, j), lon);
+                blocks.insert({LogicalTilePath("X", at.name), at.blockNo});
+            }
+        }
+        return blocks.size();
+    }
+
+    TempDir dir;
+    std::set<std::pair<int, int>> written;
+};
+
+TEST_F(FastSamplingTest, AgreesBitForBitWithTheLiteralSampling)
+{
+    const Area areas[] = {
+        {"inside one tile", 47.5, 7.5, 20, 64, 48, {{47, 7}}},
+        {"four tiles, one missing", 48.0, 8.0, 150, 120, 90, {{47, 7}, {48, 7}, {47, 8}}},
+        {"south and west", -8.0, -8.0, 100, 96, 70, {{-9, -9}, {-8, -9}, {-9, -8}, {-8, -8}}},
+        {"across fifty degrees", 50.0, 10.5, 120, 100, 80, {{49, 10}, {50, 10}}},
+        {"fractional picture", 47.5, 7.5, 30, 81.3F, 40.6F, {{47, 7}}},
+        {"date line", 0.2, 179.95, 40, 70, 50, {{0, 179}, {0, -180}, {-1, 179}, {-1, -180}}},
+        {"open sea", -30.5, -140.5, 300, 60, 40, {}},
+    };
+    for (const Area& area : areas) {
+        SCOPED_TRACE(area.name);
+        SharedState literal = Frame(area);
+        SharedState fast = literal;
+        const Outcome expected = Literal(literal);
+        const Outcome got = Fast(fast);
+        EXPECT_EQ(got.error, ReadOk);
+        EXPECT_EQ(got.error, expected.error);
+        EXPECT_EQ(got.rows, expected.rows);
+        ExpectSameGrids(literal, fast);
+        EXPECT_EQ(fast.Reader.BlockReads, BlocksWithData(fast));
+        EXPECT_LE(fast.Reader.BlockReads, literal.Reader.BlockReads);
+    }
+}
+
+TEST_F(FastSamplingTest, StopsAtTheSameFatalErrorAsTheLiteralSampling)
+{
+    const Area area{"two tiles", 47.5, 8.0, 60, 60, 40, {{47, 7}}};
+    test::WriteFileOfLength(test::TilePath(dir.path(), 47, 8), 5000);
+    SharedState literal = Frame(area);
+    SharedState fast = literal;
+    const Outcome expected = Literal(literal);
+    const Outcome got = Fast(fast);
+    EXPECT_EQ(expected.error, ErrFileLength);
+    EXPECT_EQ(got.error, expected.error);
+    EXPECT_EQ(got.rows, expected.rows);
+    ExpectSameGrids(literal, fast);
+}
+
+TEST_F(FastSamplingTest, StopsAtTheSameMissingNode)
+{
+    const Area area{"one tile", 47.5, 7.5, 20, 40, 30, {{47, 7}}};
+    SharedState literal = Frame(area);
+    const TileLocation at = LocateTile(literal.LatN - 0.05, 7.5);
+    const TileGeometry& g = GeometryOf(TileKind::Kind3);
+    for (int row = 0; row < RowsPerBlock; ++row)
+        for (int node = 0; node < g.nodesPerRow; node += 7)
+            test::SetNodeHeight(test::TilePath(dir.path(), 47, 7), TileKind::Kind3, at.blockNo, node, row, NoData);
+    SharedState fast = literal;
+    const Outcome expected = Literal(literal);
+    const Outcome got = Fast(fast);
+    EXPECT_EQ(expected.error, ErrNoDataNode);
+    EXPECT_EQ(got.error, expected.error);
+    EXPECT_EQ(got.rows, expected.rows);
+    ExpectSameGrids(literal, fast);
+}
+
+TEST_F(FastSamplingTest, LeavesTheReadersCacheAlone)
+{
+    SharedState s = Frame({"one tile", 47.5, 7.5, 20, 16, 12, {{47, 7}}});
+    s.Reader.OpenTileName = "kept";
+    s.Reader.OpenBlockNo = 17;
+    ASSERT_EQ(Fast(s).error, ReadOk);
+    EXPECT_EQ(s.Reader.OpenTileName, "kept");
+    EXPECT_EQ(s.Reader.OpenBlockNo, 17);
+}
+
+} // namespace
+} // namespace marn

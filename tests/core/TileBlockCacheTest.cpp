@@ -1,0 +1,102 @@
+#include "core/TileBlockCache.h"
+
+#include "core/TileReader.h"
+#include "support/TempDir.h"
+#include "support/TileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace marn {
+namespace {
+
+using test::TempDir;
+
+std::int16_t Slope(double lat, double lon)
+{
+    return static_cast<std::int16_t>(std::lround(300 * lat + 80 * lon));
+}
+
+class TileBlockCacheTest : public testing::Test {
+protected:
+    TileBlockCacheTest() { s.DataDrive = dir.path(); }
+
+    TempDir dir;
+    SharedState s;
+};
+
+TEST_F(TileBlockCacheTest, AnswersLikeTheReaderIncludingItsErrors)
+{
+    const std::string tile = test::WriteTile(dir.path(), 47, 7, Slope);
+    test::SetNodeHeight(tile, TileKind::Kind3, 43, 1, 61, NoData);
+    test::WriteTile(dir.path(), -8, -8, Slope);
+    test::WriteFileOfLength(test::TilePath(dir.path(), 47, 9), 77);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double points[][2] = {{47.30125, 7.501}, {47.3, 7.5}, {47.9999, 7.9999}, {-7.3, -7.5}, {-8.0, 352.0},
+        {47.5, 8.5}, {47.5, 9.5}, {95, 7}, {nan, 7}, {47.5, std::numeric_limits<double>::infinity()},
+        {47.5, 727.5}, {47.0, 7.0}};
+    TileBlockCache cache(dir.path(), "");
+    for (const auto& p : points) {
+        SCOPED_TRACE(testing::Message() << p[0] << " " << p[1]);
+        double lon = p[1];
+        std::int16_t want = -1;
+        std::int16_t wantError = -1;
+        ReadTileHeight(s, p[0], lon, want, wantError);
+        std::int16_t height = -1;
+        EXPECT_EQ(cache.heightAt(p[0], p[1], height), wantError);
+        EXPECT_EQ(height, want);
+    }
+}
+
+TEST_F(TileBlockCacheTest, EmptyDataDriveComesFirst)
+{
+    TileBlockCache cache("", "");
+    std::int16_t height = -1;
+    EXPECT_EQ(cache.heightAt(95, 7, height), ErrNoDataDrive);
+    EXPECT_EQ(height, 0);
+}
+
+TEST_F(TileBlockCacheTest, RemembersMissingTilesForTheWholePicture)
+{
+    TileBlockCache cache(dir.path(), "");
+    std::int16_t height = 0;
+    EXPECT_EQ(cache.heightAt(47.5, 7.5, height), ErrTileNotOpened);
+    test::WriteFlatTile(dir.path(), 47, 7, 12);
+    cache.endRow();
+    EXPECT_EQ(cache.heightAt(47.5, 7.5, height), ErrTileNotOpened);
+
+    TileBlockCache next(dir.path(), "");
+    EXPECT_EQ(next.heightAt(47.5, 7.5, height), ReadOk);
+    EXPECT_EQ(height, 12);
+}
+
+TEST_F(TileBlockCacheTest, KeepsBlocksWhileRowsUseThem)
+{
+    test::WriteTile(dir.path(), 47, 7, Slope);
+    TileBlockCache cache(dir.path(), "");
+    std::int16_t height = 0;
+    for (int row = 0; row < 5; ++row) {
+        ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
+        ASSERT_EQ(cache.heightAt(47.61, 7.81, height), ReadOk);
+        ASSERT_EQ(cache.heightAt(47.32, 7.52, height), ReadOk);
+        cache.endRow();
+    }
+    EXPECT_EQ(cache.blockReads(), 2U);
+}
+
+TEST_F(TileBlockCacheTest, ForgetsBlocksARowDidNotUse)
+{
+    test::WriteTile(dir.path(), 47, 7, Slope);
+    TileBlockCache cache(dir.path(), "");
+    std::int16_t height = 0;
+    ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
+    cache.endRow();
+    cache.endRow();
+    ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
+    EXPECT_EQ(cache.blockReads(), 2U);
+}
+
+} // namespace
+} // namespace marn
