@@ -34,16 +34,15 @@ frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("frmDrive"));
     setWindowTitle(QStringLiteral("Drive.dat"));
     const ScreenMetrics screen = platform.screen();
-    const auto px = [&](int twips) { return TwipsToPx(twips, screen); };
-    setFixedSize(px(3150), px(2400));
+    setFixedSize(TwipsToPx(3150, screen), TwipsToPx(2400, screen));
 
     Label1 = new QLabel(QStringLiteral("Please replace the drive letter."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(px(180), px(270), px(2835), px(495));
+    Label1->setGeometry(TwipsRect(180, 270, 2835, 495, screen));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(px(1245), px(930), px(480), px(495));
+    Text1->setGeometry(TwipsRect(1245, 930, 480, 495, screen));
     Text1->setText(QString::fromLocal8Bit(state.DataDrive));
     TypingLimit::apply(*Text1, 1);
     Text1->installEventFilter(this);
@@ -51,7 +50,7 @@ frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
 
     Command1 = new QPushButton(QStringLiteral("Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(px(465), px(1725), px(1995), px(495));
+    Command1->setGeometry(TwipsRect(465, 1725, 1995, 495, screen));
     Command1->setAutoDefault(false);
     Command1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmDrive::Command1_Click);

@@ -104,8 +104,7 @@ void frmInputs::createFields()
         const FieldLayout& layout = FieldLayouts[static_cast<std::size_t>(i)];
         auto* edit = new QLineEdit(client_);
         edit->setObjectName(QString::fromLatin1(layout.name));
-        edit->setGeometry(TwipsToPx(layout.left, screen), TwipsToPx(layout.top, screen),
-            TwipsToPx(layout.width, screen), TwipsToPx(layout.height, screen));
+        edit->setGeometry(TwipsRect(layout.left, layout.top, layout.width, layout.height, screen));
         TypingLimit::apply(*edit, layout.limit);
         edit->installEventFilter(this);
         if (layout.digits)
@@ -129,8 +128,7 @@ void frmInputs::createButtons()
     const auto button = [&](const char* name, const char* text, int left, int top) {
         auto* b = new QPushButton(QString::fromLatin1(text), client_);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(TwipsToPx(left, screen), TwipsToPx(top, screen), TwipsToPx(1485, screen),
-            TwipsToPx(570, screen));
+        b->setGeometry(TwipsRect(left, top, 1485, 570, screen));
         b->setAutoDefault(false);
         b->setDefault(false);
         b->installEventFilter(this);

@@ -37,18 +37,17 @@ frmPicturePath::frmPicturePath(SharedState& state, Platform& platform, QWidget* 
     setObjectName(QStringLiteral("frmPicturePath"));
     setWindowTitle(QStringLiteral("Picture path"));
     const ScreenMetrics screen = platform.screen();
-    const auto px = [&](int twips) { return TwipsToPx(twips, screen); };
-    setFixedSize(px(11550), px(5070));
+    setFixedSize(TwipsToPx(11550, screen), TwipsToPx(5070, screen));
 
     const auto label = [&](QLabel*& control, const char* name, const QString& text, QRect twips) {
         control = new QLabel(text, this);
         control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+        control->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), screen));
     };
     const auto button = [&](QPushButton*& control, const char* name, const QString& text, QRect twips) {
         control = new QPushButton(text, this);
         control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+        control->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), screen));
         control->setAutoDefault(false);
     };
 
@@ -57,10 +56,10 @@ frmPicturePath::frmPicturePath(SharedState& state, Platform& platform, QWidget* 
         {225, 195, 6510, 285});
     Drive1 = new DriveList(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(px(210), px(570), px(2160), px(375));
+    Drive1->setGeometry(TwipsRect(210, 570, 2160, 375, screen));
     Dir1 = new DirectoryList(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(px(2460), px(570), px(4050), px(3795));
+    Dir1->setGeometry(TwipsRect(2460, 570, 4050, 3795, screen));
     label(Label3, "Label3", QStringLiteral("Selected directory:"), {7395, 195, 3105, 330});
     label(Label4, "Label4", QString(), {6690, 615, 4785, 795});
     Label4->setWordWrap(true);
@@ -69,7 +68,7 @@ frmPicturePath::frmPicturePath(SharedState& state, Platform& platform, QWidget* 
     label(Label5, "Label5", QStringLiteral("New (sub-) directory name:"), {6855, 2295, 4320, 360});
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(px(6825), px(2760), px(4380), px(495));
+    Text1->setGeometry(TwipsRect(6825, 2760, 4380, 495, screen));
     button(Command3, "Command3", QStringLiteral("Create directory"), {7800, 3345, 2025, 495});
     button(Command2, "Command2", QStringLiteral("Select this directory"), {6825, 4245, 4335, 495});
     Label5->hide();
