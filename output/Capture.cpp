@@ -1,6 +1,7 @@
 #include "Capture.h"
 
 #include "PrintFit.h"
+#include "picture/frmPicture.h"
 #include "ui/Platform.h"
 
 #include <QPixmap>
@@ -11,6 +12,11 @@ namespace marn {
 QImage GrabClientArea(QWidget& clientArea)
 {
     return clientArea.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage GrabClientArea(frmPicture& form)
+{
+    return GrabClientArea(*form.clientArea());
 }
 
 QImage TakeSnapshot(QWidget& clientArea, QWidget& exitButton, Platform& platform)

@@ -10,10 +10,15 @@ class QWidget;
 namespace marn {
 
 class Platform;
+class frmPicture;
 
 // The client area as the toolkit renders it, at its size in pixels, with every
 // child control it shows (32-bit RGB, opaque).
 QImage GrabClientArea(QWidget& clientArea);
+
+// The picture window's whole client area: everything below its menu bar,
+// without frame and title.
+QImage GrabClientArea(frmPicture& form);
 
 // A snapshot of the client area without the exit button: the button is hidden
 // and the window repaints before the grab, and the button is shown again after.

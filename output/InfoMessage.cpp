@@ -9,7 +9,7 @@ QString InfoMessage()
     return QStringList{
         "Marn viewer V 2.0",
         "",
-        "Ketta Marn Kartographie",
+        "KETTA MARN project",
         "Lindenstrasse 17",
         "79100 Talheim",
         "Telephone +49 761 555 0142",

@@ -5,6 +5,8 @@
 
 #include "picture/PictureCommands.h"
 
+#include <QImage>
+
 #include <memory>
 
 namespace marn {
