@@ -18,8 +18,10 @@ Fortschritt::Fortschritt(const ScreenMetrics& screen, QWidget* parent)
     setFont(DesignFont(8.25));
     const double w = screen.widthPx;
     const double h = screen.heightPx;
-    setGeometry(PixelRect({static_cast<float>(0.15 * w), static_cast<float>(0.35 * h),
-        static_cast<float>(0.7 * w), static_cast<float>(0.3 * h)}));
+    const QRect placement = PixelRect({static_cast<float>(0.15 * w), static_cast<float>(0.35 * h),
+        static_cast<float>(0.7 * w), static_cast<float>(0.3 * h)});
+    move(placement.topLeft());
+    resize(placement.size());
 
     surface = new PictureBox(this);
     surface->setObjectName(QStringLiteral("surface"));
@@ -29,8 +31,10 @@ Fortschritt::Fortschritt(const ScreenMetrics& screen, QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(DesignFont(14.25, true));
     Label1->setAlignment(Qt::AlignCenter);
+    // The design size, widened where this font renders the title wider, so
+    // the title is never cut; it stays centred either way.
     const QRect design = TwipsRect(0, 0, 3420, 495, screen);
-    Label1->resize(design.size());
+    Label1->resize(design.size().expandedTo(QSize(Label1->sizeHint().width(), 0)));
     Label1->move(NearestPixel(width() / 2.0 - Label1->width() / 2.0), NearestPixel(0.05 * h));
 
     LabP = MakeLabelArray<11>(surface, QStringLiteral("LabP"), QSize(NearestPixel(0.04 * w), 18),

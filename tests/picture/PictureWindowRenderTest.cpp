@@ -60,6 +60,23 @@ TEST_F(PictureWindowRender, ShowsTheFinishedPictureWithItsFlagsSet)
     EXPECT_FALSE(f->window->waitWindow().isVisible());
 }
 
+TEST_F(PictureWindowRender, TheProgressBarIsFullAndTheWaitWindowCentred)
+{
+    ASSERT_TRUE(shown);
+    const QImage& bar = f->window->progressWindow().surface->picture();
+    // x0 = 30.72 and x1 = 665.6 on a 1024 x 768 screen; the bar rows run from 85 to 99.
+    for (const int x : {33, 300, 665}) {
+        EXPECT_EQ(bar.pixel(x, 85), ProgressBarColour) << x;
+        EXPECT_EQ(bar.pixel(x, 99), ProgressBarColour) << x;
+        EXPECT_NE(bar.pixel(x, 100), ProgressBarColour) << x;
+    }
+    frmWait& wait = f->window->waitWindow();
+    EXPECT_EQ(wait.windowTitle(), "Wait");
+    EXPECT_EQ(wait.pos(), QPoint(201, 229)); // 9315 x 4635 twips in the middle of 1024 x 768
+    EXPECT_EQ(wait.size(), QSize(621, 309));
+    EXPECT_EQ(wait.Label1->text(), "The image is drawn ... please wait ...");
+}
+
 TEST_F(PictureWindowRender, SamplesTheHeightOfTheTileUnderEveryPoint)
 {
     ASSERT_TRUE(shown);
