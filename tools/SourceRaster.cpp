@@ -177,6 +177,55 @@ CellWindow SourceRaster::ReadWindow(int col0, int row0, int width, int height) c
     return window;
 }
 
+SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& spec, double lonShift) const
+{
+    PixelPositions positions;
+    const std::size_t count = spec.size();
+    positions.x.resize(count);
+    positions.y.resize(count);
+    for (int row = 0; row < spec.rows; ++row) {
+        const double lat = spec.latOfRow(row);
+        for (int col = 0; col < spec.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * spec.cols + col;
+            positions.x[i] = spec.lonOfCol(col) + lonShift;
+            positions.y[i] = lat;
+        }
+    }
+    std::vector<double> z(count, 0.0);
+    positions.ok.assign(count, 0);
+    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
+        z.data(), positions.ok.data());
+    for (std::size_t i = 0; i < count; ++i)
+        positions.ok[i] = positions.ok[i] && std::isfinite(positions.x[i]) && std::isfinite(positions.y[i]);
+    return positions;
+}
+
+// The cells around all positions, clipped to the raster; empty when none lies on it.
+SourceRaster::CellRange SourceRaster::CellsAround(const PixelPositions& positions) const
+{
+    double minX = std::numeric_limits<double>::infinity();
+    double maxX = -minX;
+    double minY = minX;
+    double maxY = -minX;
+    for (std::size_t i = 0; i < positions.ok.size(); ++i) {
+        if (!positions.ok[i])
+            continue;
+        minX = std::min(minX, positions.x[i]);
+        maxX = std::max(maxX, positions.x[i]);
+        minY = std::min(minY, positions.y[i]);
+        maxY = std::max(maxY, positions.y[i]);
+    }
+    if (!(minX <= maxX))
+        return {};
+    // Cell centres lie at half-integer pixel positions.
+    CellRange range;
+    range.col0 = static_cast<int>(std::max(0.0, std::floor(minX - 0.5)));
+    range.col1 = static_cast<int>(std::min(width_ - 1.0, std::floor(maxX - 0.5) + 1.0));
+    range.row0 = static_cast<int>(std::max(0.0, std::floor(minY - 0.5)));
+    range.row1 = static_cast<int>(std::min(height_ - 1.0, std::floor(maxY - 0.5) + 1.0));
+    return range;
+}
+
 void SourceRaster::SampleInto(const NodeGridSpec& spec, std::vector<double>& grid) const
 {
     const double west = spec.lonOfCol(0);
@@ -186,46 +235,16 @@ void SourceRaster::SampleInto(const NodeGridSpec& spec, std::vector<double>& gri
         Overlap(spec.latOfRow(0), spec.latOfRow(spec.rows - 1), bounds_.south, bounds_.north) < 0)
         return;
 
-    const std::size_t count = spec.size();
-    std::vector<double> x(count);
-    std::vector<double> y(count);
-    for (int row = 0; row < spec.rows; ++row) {
-        const double lat = spec.latOfRow(row);
-        for (int col = 0; col < spec.cols; ++col) {
-            const std::size_t i = static_cast<std::size_t>(row) * spec.cols + col;
-            x[i] = spec.lonOfCol(col) + shift;
-            y[i] = lat;
-        }
-    }
-    std::vector<double> z(count, 0.0);
-    std::vector<int> ok(count, 0);
-    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), x.data(), y.data(), z.data(), ok.data());
-
-    // Cell centres lie at half-integer pixel positions.
-    double minU = std::numeric_limits<double>::infinity();
-    double maxU = -minU;
-    double minV = minU;
-    double maxV = -minU;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!ok[i] || !std::isfinite(x[i]) || !std::isfinite(y[i]))
-            continue;
-        minU = std::min(minU, x[i] - 0.5);
-        maxU = std::max(maxU, x[i] - 0.5);
-        minV = std::min(minV, y[i] - 0.5);
-        maxV = std::max(maxV, y[i] - 0.5);
-    }
-    const int col0 = static_cast<int>(std::max(0.0, std::floor(minU)));
-    const int col1 = static_cast<int>(std::min(width_ - 1.0, std::floor(maxU) + 1.0));
-    const int row0 = static_cast<int>(std::max(0.0, std::floor(minV)));
-    const int row1 = static_cast<int>(std::min(height_ - 1.0, std::floor(maxV) + 1.0));
-    if (!(minU <= maxU) || col0 > col1 || row0 > row1)
+    const PixelPositions positions = PixelPositionsOf(spec, shift);
+    const CellRange range = CellsAround(positions);
+    if (range.empty())
         return;
-
-    const CellWindow window = ReadWindow(col0, row0, col1 - col0 + 1, row1 - row0 + 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!ok[i])
+    const CellWindow window = ReadWindow(range.col0, range.row0, range.col1 - range.col0 + 1, range.row1 - range.row0 + 1);
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        if (!positions.ok[i])
             continue;
-        const double value = SampleBilinear(window, x[i] - 0.5 - col0, y[i] - 0.5 - row0);
+        const double value =
+            SampleBilinear(window, positions.x[i] - 0.5 - range.col0, positions.y[i] - 0.5 - range.row0);
         if (!std::isnan(value))
             grid[i] = value;
     }

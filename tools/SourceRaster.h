@@ -31,7 +31,23 @@ public:
     void SampleInto(const NodeGridSpec& spec, std::vector<double>& grid) const;
 
 private:
+    // Positions of nodes in the raster's pixel space (0 at the raster's edge).
+    struct PixelPositions {
+        std::vector<double> x;
+        std::vector<double> y;
+        std::vector<int> ok;
+    };
+    struct CellRange {
+        int col0 = 0;
+        int col1 = -1;
+        int row0 = 0;
+        int row1 = -1;
+        bool empty() const { return col0 > col1 || row0 > row1; }
+    };
+
     SourceRaster(std::string path, void* dataset);
+    PixelPositions PixelPositionsOf(const NodeGridSpec& spec, double lonShift) const;
+    CellRange CellsAround(const PixelPositions& positions) const;
     void ComputeBounds();
     double LongitudeShift(double west, double east) const;
     CellWindow ReadWindow(int col0, int row0, int width, int height) const;
