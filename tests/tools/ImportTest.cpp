@@ -4,6 +4,8 @@
 #include "tools/ImportError.h"
 #include "tools/NodeGrid.h"
 
+#include "core/TileReader.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -240,6 +242,37 @@ TEST_F(ImportTest, GeographicSourcesMayRunFrom0To360)
     EXPECT_EQ(TileRelativePath(result.tiles[0].tile), "MARN/W009/W009N45.33E");
     EXPECT_EQ(Node({45, -10}, 600, 600), 700);
     EXPECT_EQ(Node({45, -10}, 603, 603), 700);
+}
+
+// The reader finds every imported cell again at its own position, in all four
+// hemispheres and both kinds.
+TEST_F(ImportTest, TheReaderFindsImportedCellsInEveryHemisphere)
+{
+    for (const TileId tile : {TileId{47, 7}, TileId{-8, -8}, TileId{-56, -70}, TileId{60, -1}, TileId{-50, 20}}) {
+        const int step = GeometryOf(KindOf(tile)).lonStepSec;
+        const int southSec = tile.latDeg * Sec + 600;
+        const int westSec = tile.lonDeg * Sec + 600;
+        RasterSpec spec = AlignedRaster(southSec, westSec, step, 6, 5, 0);
+        for (std::size_t i = 0; i < spec.values.size(); ++i)
+            spec.values[i] = 100 + 7 * static_cast<double>(i);
+        marn::test::TempDir data;
+        RunImportJob({data.path(), {Source("cells", spec)}, 0, false, false}, [](int, int) {});
+
+        SharedState s;
+        s.DataDrive = data.path();
+        for (int row = 1; row < 4; ++row) {
+            for (int col = 1; col < 5; ++col) {
+                double lon = (westSec + col * step) / 3600.0;
+                const double lat = (southSec + (4 - row) * step) / 3600.0;
+                std::int16_t height = 0;
+                std::int16_t error = -1;
+                ReadTileHeight(s, lat, lon, height, error);
+                EXPECT_EQ(error, 0) << TileRelativePath(tile) << " " << row << " " << col;
+                EXPECT_EQ(height, spec.values[static_cast<std::size_t>(row) * 6 + col])
+                    << TileRelativePath(tile) << " " << row << " " << col;
+            }
+        }
+    }
 }
 
 } // namespace
