@@ -2,8 +2,16 @@
 
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QTimer>
 
 namespace marn {
+
+namespace {
+
+// How long a chosen directory is kept in view while the tree fills in.
+constexpr int FollowMs = 1500;
+
+} // namespace
 
 DirectoryList::DirectoryList(QWidget* parent)
     : QTreeView(parent), model_(new QFileSystemModel(this))
@@ -15,6 +23,14 @@ DirectoryList::DirectoryList(QWidget* parent)
         hideColumn(column);
     header()->hide();
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DirectoryList::pathChanged);
+    // The tree fills and sorts itself in the background: for a moment after a
+    // directory is chosen, keep it in view while the rows around it arrive.
+    const auto follow = [this] {
+        if (following_ && currentIndex().isValid())
+            scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+    };
+    connect(model_, &QFileSystemModel::directoryLoaded, this, follow);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, follow);
 }
 
 QString DirectoryList::path() const
@@ -30,7 +46,9 @@ void DirectoryList::setPath(const QString& path)
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         expand(parent);
     setCurrentIndex(index);
-    scrollTo(index);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    following_ = true;
+    QTimer::singleShot(FollowMs, this, [this] { following_ = false; });
 }
 
 } // namespace marn

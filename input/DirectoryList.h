@@ -27,6 +27,7 @@ signals:
 
 private:
     QFileSystemModel* model_;
+    bool following_ = false;
 };
 
 } // namespace marn
