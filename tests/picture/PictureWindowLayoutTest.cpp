@@ -59,17 +59,5 @@ INSTANTIATE_TEST_SUITE_P(Screens, PictureWindowLayout,
         return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
     });
 
-TEST(PictureWindowLayout, DimensionsTheGridWithRoundedAndSamplesFlooredSizes)
-{
-    test::PictureWindowFixture f({1024, 768, 15.0});
-    test::WriteFlatTile(f.dir.path(), 47, 7, 5);
-    f.window->Form_Load();
-    // 639.536 columns and 580.552 rows: arrays up to 640 and 581, sampling 639 x 580.
-    EXPECT_EQ(f.state.GridHeights.maxCol(), 640);
-    EXPECT_EQ(f.state.GridHeights.maxRow(), 581);
-    EXPECT_EQ(f.state.GridHeights(639, 580), 5);
-    EXPECT_EQ(f.state.GridHeights(640, 581), 0);
-}
-
 } // namespace
 } // namespace marn
