@@ -9,6 +9,7 @@
 #
 # Exports for the tests:
 #   MARN_TEST_PRINTER_1, MARN_TEST_PRINTER_2  queue names
+#   MARN_TEST_PRINTER_STOPPED                 a third queue, kept stopped (off-line)
 #   MARN_TEST_PDF_DIR                         printed PDFs land in $MARN_TEST_PDF_DIR/<queue>/
 #   CUPS_SERVER                               when the private scheduler is used
 #   MARN_TEST_PRINTERS_UNAVAILABLE            instead of the above: why there are no test printers
@@ -16,12 +17,12 @@
 marn_test_printers_setup() {
   local home=${MARN_CUPS_HOME:-${TMPDIR:-/tmp}/marn-test-cups}
   local port=${MARN_CUPS_PORT:-6631}
-  local queues=(MarnPdf1 MarnPdf2)
+  local queues=(MarnPdf1 MarnPdf2 MarnPdfStopped)
   local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 
   unset MARN_TEST_PRINTERS_UNAVAILABLE
   local tool
-  for tool in cupsd lpadmin lpstat cupsenable cupsaccept pdfinfo pdfimages pdftoppm; do
+  for tool in cupsd lpadmin lpstat cupsenable cupsdisable cupsaccept pdfinfo pdfimages pdftoppm; do
     if ! command -v "$tool" >/dev/null 2>&1; then
       export MARN_TEST_PRINTERS_UNAVAILABLE="$tool is not installed (packages cups, poppler-utils)"
       return 0
@@ -64,7 +65,11 @@ marn_test_printers_setup() {
       return 0
     }
   done
-  export MARN_TEST_PRINTER_1=${queues[0]} MARN_TEST_PRINTER_2=${queues[1]}
+  cupsdisable -r "off-line for the tests" "${queues[2]}" || {
+    export MARN_TEST_PRINTERS_UNAVAILABLE="the queue ${queues[2]} could not be stopped"
+    return 0
+  }
+  export MARN_TEST_PRINTER_1=${queues[0]} MARN_TEST_PRINTER_2=${queues[1]} MARN_TEST_PRINTER_STOPPED=${queues[2]}
 }
 
 marn_test_printers_start_cupsd() {

@@ -22,21 +22,6 @@ protected:
     QByteArray newBytes = QByteArray(20000, 'n');
 };
 
-TEST_F(FileReplacementTest, WritesANewFile)
-{
-    EXPECT_EQ(WriteFileReplacing(target, newBytes), std::nullopt);
-    EXPECT_EQ(ReadAll(target), newBytes);
-    EXPECT_EQ(Entries(dir.path()), QStringList{"Europe.bmp"});
-}
-
-TEST_F(FileReplacementTest, ReplacesAnOldFileCompletely)
-{
-    ASSERT_TRUE(WriteAll(target, oldBytes));
-    EXPECT_EQ(WriteFileReplacing(target, newBytes), std::nullopt);
-    EXPECT_EQ(ReadAll(target), newBytes);
-    EXPECT_EQ(Entries(dir.path()), QStringList{"Europe.bmp"});
-}
-
 class FailingWrite : public FileReplacementTest, public testing::WithParamInterface<int> {};
 
 TEST_P(FailingWrite, KeepsTheOldFileAndLeavesNoTemporaryFile)

@@ -91,12 +91,5 @@ TEST_F(PictureOutputTest, PrintWithOnePrinterPrintsAtOnceInLandscape)
     EXPECT_TRUE(picture.state.ReadoutEnabled);
 }
 
-TEST_F(PictureOutputTest, InfoShowsTheVersionMessage)
-{
-    output.menInfo_Click();
-    ASSERT_EQ(picture.platform.messages.size(), 1);
-    EXPECT_TRUE(picture.platform.messages[0].startsWith("Marn viewer V 2.0\r\n\r\n"));
-}
-
 } // namespace
 } // namespace marn

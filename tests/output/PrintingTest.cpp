@@ -46,18 +46,6 @@ protected:
     test::FakePlatform platform;
 };
 
-TEST_F(PrintOnCurrentPrinterTest, PrintsOnePageFittedToThePrintableArea)
-{
-    test::FakePrinterService printers({"Laser"});
-    PrintOnCurrentPrinter(printers, platform, state, Picture(1600, 1000));
-    ASSERT_EQ(printers.pages.size(), 1U);
-    EXPECT_EQ(printers.pages[0].orientation, PageOrientation::Landscape);
-    EXPECT_DOUBLE_EQ(printers.pages[0].size.width, 27700);
-    EXPECT_DOUBLE_EQ(printers.pages[0].size.height, 17312.5);
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_TRUE(state.ReadoutEnabled);
-}
-
 TEST_F(PrintOnCurrentPrinterTest, WithoutAPrinterSaysSoAndPrintsNothing)
 {
     test::FakePrinterService printers;

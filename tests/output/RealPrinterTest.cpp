@@ -2,12 +2,15 @@
 // scripts/test-printers.sh sets up; skipped with the reason where there are none.
 
 #include "PrintedPdf.h"
+#include "output/PictureOutput.h"
 #include "output/PrintFit.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
+#include "picture/PictureWindowFixture.h"
 #include "support/FakePlatform.h"
 
 #include "core/SharedState.h"
+#include "ui/PictureBox.h"
 #include "ui/QtPrinterService.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +34,8 @@ protected:
             GTEST_SKIP() << "no test printers: " << unavailable.toStdString();
         queue1 = qEnvironmentVariable("MARN_TEST_PRINTER_1");
         queue2 = qEnvironmentVariable("MARN_TEST_PRINTER_2");
-        if (queue1.isEmpty() || queue2.isEmpty())
+        stoppedQueue = qEnvironmentVariable("MARN_TEST_PRINTER_STOPPED");
+        if (queue1.isEmpty() || queue2.isEmpty() || stoppedQueue.isEmpty())
             GTEST_SKIP() << "no test printers: source scripts/test-printers.sh before running the tests";
     }
 
@@ -42,7 +46,9 @@ protected:
 
     // The PDF of this test's job, checked for one page of the given shape with
     // the picture fitted at the top-left of the printable area.
-    void expectPrintedPage(const QString& queue, const QImage& picture, PageOrientation orientation)
+    // A picture with `marked` true has a black mark in its top-left corner, whose
+    // place on the page is checked too.
+    void expectPrintedPage(const QString& queue, const QImage& picture, PageOrientation orientation, bool marked = true)
     {
         const QString path = test::WaitForPdf(pdfDir(queue), token, started);
         ASSERT_FALSE(path.isEmpty()) << "no PDF from " << queue.toStdString() << " in " << pdfDir(queue).toStdString();
@@ -62,8 +68,10 @@ protected:
             pictureCorner = expected.bottomLeft();
         }
         const QPointF markCorner = pictureCorner == expected.topLeft() ? pdf->darkMm.topLeft() : pdf->darkMm.bottomLeft();
-        EXPECT_NEAR(markCorner.x(), pictureCorner.x(), ToleranceMm);
-        EXPECT_NEAR(markCorner.y(), pictureCorner.y(), ToleranceMm);
+        if (marked) {
+            EXPECT_NEAR(markCorner.x(), pictureCorner.x(), ToleranceMm);
+            EXPECT_NEAR(markCorner.y(), pictureCorner.y(), ToleranceMm);
+        }
         EXPECT_NEAR(pdf->inkMm.left(), expected.left(), ToleranceMm);
         EXPECT_NEAR(pdf->inkMm.top(), expected.top(), ToleranceMm);
         EXPECT_NEAR(pdf->inkMm.width(), expected.width(), ToleranceMm);
@@ -91,7 +99,7 @@ protected:
         return image;
     }
 
-    QString queue1, queue2;
+    QString queue1, queue2, stoppedQueue;
     QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     QString token = QString("marntest%1%2")
                         .arg(QCoreApplication::applicationPid())
@@ -106,6 +114,7 @@ TEST_F(RealPrinters, EveryQueueIsListedOnceInAStableOrder)
     const QStringList names = printers.printerNames();
     EXPECT_EQ(names.count(queue1), 1);
     EXPECT_EQ(names.count(queue2), 1);
+    EXPECT_EQ(names.count(stoppedQueue), 1);
     EXPECT_EQ(printers.printerNames(), names);
     EXPECT_GE(printers.currentPrinter(), 0);
 }
@@ -133,6 +142,34 @@ TEST_F(RealPrinters, ATallSnapshotPrintsInPortraitOnTheCurrentPrinter)
     PrintOnCurrentPrinter(printers, platform, state, picture);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.join(" | ").toStdString();
     expectPrintedPage(queue1, picture, PageOrientation::Portrait);
+}
+
+TEST_F(RealPrinters, AStoppedPrinterIsNamedWithTheReasonAndPrintsNothing)
+{
+    printers.selectPrinter(static_cast<int>(printers.printerNames().indexOf(stoppedQueue)));
+    PrintOnCurrentPrinter(printers, platform, state, Picture(300, 200));
+    EXPECT_EQ(platform.messages,
+              QStringList{"Error printing on " + stoppedQueue + "\r\nReason: The printer is stopped or off-line."});
+    EXPECT_TRUE(state.ReadoutEnabled);
+    EXPECT_TRUE(QDir(pdfDir(stoppedQueue)).entryList({"*" + token + "*"}).isEmpty());
+}
+
+TEST_F(RealPrinters, ThePictureWindowPrintsOnOnePageThroughTheList)
+{
+    test::PictureWindowFixture picture({1024, 768, 15.0}, 47.5, 8.0);
+    test::WriteTwoLevelTiles(picture.dir.path());
+    ASSERT_TRUE(picture.window->Form_Load());
+    PictureOutput output(picture.state, picture.platform, printers);
+    output.menPictPrint_Click(*picture.window);
+
+    QListWidget& list = *output.printerWindow().Druckerliste;
+    const QList<QListWidgetItem*> lines = list.findItems(queue1, Qt::MatchExactly);
+    ASSERT_EQ(lines.size(), 1);
+    list.setCurrentItem(lines[0]);
+    emit list.itemClicked(lines[0]);
+    EXPECT_TRUE(picture.platform.messages.isEmpty()) << picture.platform.messages.join(" | ").toStdString();
+    EXPECT_TRUE(picture.state.ReadoutEnabled);
+    expectPrintedPage(queue1, picture.window->Picture2->picture(), PageOrientation::Landscape, false);
 }
 
 } // namespace

@@ -65,13 +65,6 @@ TEST_F(frmFilenameTest, SavesTheSnapshotPixelForPixelAndCloses)
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(frmFilenameTest, AddsTheExtensionEvenToANameThatHasIt)
-{
-    saveAs("Europe.bmp");
-    EXPECT_TRUE(QFileInfo::exists(pathOf("Europe.bmp.bmp")));
-    EXPECT_FALSE(QFileInfo::exists(pathOf("Europe.bmp")));
-}
-
 TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
 {
     saveAs("");
