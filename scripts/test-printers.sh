@@ -1,17 +1,18 @@
 # Sourced by run-tests.sh (or by hand: `source scripts/test-printers.sh`) before ctest.
 #
-# Makes two PDF print queues available to the printing tests. When no CUPS
-# scheduler answers, it starts a private one (own configuration, spool and
-# state under $MARN_CUPS_HOME, listening on 127.0.0.1:$MARN_CUPS_PORT only);
-# a running scheduler, private or the system's, is reused. Each queue writes
-# through the cups-pdf backend into its own directory under $MARN_TEST_PDF_DIR.
-# Running it again changes nothing that is already in place.
+# Makes PDF print queues available to the printing tests on a private CUPS
+# scheduler (own configuration, spool and state under $MARN_CUPS_HOME,
+# listening on 127.0.0.1:$MARN_CUPS_PORT only), so the system's own scheduler
+# and printers, if any, stay untouched. A private scheduler that is already
+# running is reused and stays running afterwards. Each queue writes through the
+# cups-pdf backend into its own directory under $MARN_TEST_PDF_DIR. Running it
+# again changes nothing that is already in place.
 #
 # Exports for the tests:
 #   MARN_TEST_PRINTER_1, MARN_TEST_PRINTER_2  queue names
 #   MARN_TEST_PRINTER_STOPPED                 a third queue, kept stopped (off-line)
 #   MARN_TEST_PDF_DIR                         printed PDFs land in $MARN_TEST_PDF_DIR/<queue>/
-#   CUPS_SERVER                               when the private scheduler is used
+#   CUPS_SERVER                               the private scheduler, for the toolkit's printer list
 #   MARN_TEST_PRINTERS_UNAVAILABLE            instead of the above: why there are no test printers
 
 marn_test_printers_setup() {
@@ -37,9 +38,7 @@ marn_test_printers_setup() {
     return 0
   fi
 
-  if [ -z "${CUPS_SERVER:-}" ] && ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-    export CUPS_SERVER="127.0.0.1:$port"
-  fi
+  export CUPS_SERVER="127.0.0.1:$port"
   if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
     marn_test_printers_start_cupsd "$home" "$port" || {
       export MARN_TEST_PRINTERS_UNAVAILABLE="the private CUPS scheduler did not start, see $home/log/error_log"
@@ -110,7 +109,7 @@ User lp
 Group lp
 EOF
   chmod 0644 "$home/etc/cupsd.conf" "$home/etc/cups-files.conf"
-  cupsd -c "$home/etc/cupsd.conf" -s "$home/etc/cups-files.conf" || return 1
+  cupsd -c "$home/etc/cupsd.conf" -s "$home/etc/cups-files.conf" </dev/null >/dev/null 2>&1 || return 1
   local tries
   for tries in $(seq 50); do
     lpstat -r 2>/dev/null | grep -q 'is running' && return 0
@@ -123,6 +122,6 @@ marn_test_printers_setup
 if [ -n "${MARN_TEST_PRINTERS_UNAVAILABLE:-}" ]; then
   echo "test printers: none ($MARN_TEST_PRINTERS_UNAVAILABLE); the printing tests that need them are skipped" >&2
 else
-  echo "test printers: $MARN_TEST_PRINTER_1 and $MARN_TEST_PRINTER_2 (scheduler ${CUPS_SERVER:-system}), PDFs in $MARN_TEST_PDF_DIR" >&2
+  echo "test printers: $MARN_TEST_PRINTER_1, $MARN_TEST_PRINTER_2 and the stopped $MARN_TEST_PRINTER_STOPPED on $CUPS_SERVER, PDFs in $MARN_TEST_PDF_DIR" >&2
 fi
 unset -f marn_test_printers_setup marn_test_printers_start_cupsd
