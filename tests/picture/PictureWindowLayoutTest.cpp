@@ -23,6 +23,11 @@ struct ScreenCase {
     double titlePoints;
 };
 
+void PrintTo(const ScreenCase& c, std::ostream* os)
+{
+    *os << c.width << 'x' << c.height;
+}
+
 class PictureWindowLayout : public ::testing::TestWithParam<ScreenCase> {};
 
 TEST_P(PictureWindowLayout, PlacesTheWindowPictureAreaAndControls)

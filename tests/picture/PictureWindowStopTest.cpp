@@ -23,6 +23,11 @@ struct StopCase {
     const char* message;
 };
 
+void PrintTo(const StopCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PictureWindowStop : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(PictureWindowStop, ShowsTheMessageAndEndsTheProgramWithoutShowingThePicture)

@@ -34,6 +34,11 @@ struct BarCase {
     float right;
 };
 
+void PrintTo(const BarCase& c, std::ostream* os)
+{
+    *os << "progress " << c.progress;
+}
+
 class ProgressBarLinesTest : public ::testing::TestWithParam<BarCase> {};
 
 TEST_P(ProgressBarLinesTest, DrawsFifteenRowsOnceTheWholeProgressPassesOne)

@@ -35,6 +35,11 @@ struct LineCase {
     std::set<std::pair<int, int>> pixels;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PictureBoxLine : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(PictureBoxLine, DrawsTheRoundedPixelsWithBothEnds)
