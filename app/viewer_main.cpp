@@ -8,8 +8,10 @@
 #include "ui/QtPrinterService.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstring>
+#include <optional>
 #include <iostream>
 
 namespace {
@@ -50,6 +52,7 @@ int main(int argc, char** argv)
 
     marn::SharedState state;
     marn::QtPlatform platform;
+    state.ProgramDir = QFile::encodeName(platform.programDir()).toStdString();
     marn::QtPrinterService printers;
     marn::PictureOutput output(state, platform, printers);
     marn::frmInputs input(state, platform, &output);
