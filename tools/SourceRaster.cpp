@@ -2,6 +2,7 @@
 
 #include "GdalSession.h"
 #include "ImportError.h"
+#include "WindowReduction.h"
 
 #include <cpl_conv.h>
 #include <cpl_string.h>
@@ -82,10 +83,11 @@ SourceRaster::~SourceRaster()
     GDALClose(static_cast<GDALDatasetH>(dataset_));
 }
 
-std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path)
+std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long long maxWindowCells)
 {
     CPLErrorReset();
     std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
+    source->maxWindowCells_ = maxWindowCells;
     auto* dataset = static_cast<GDALDatasetH>(source->dataset_);
     source->width_ = GDALGetRasterXSize(dataset);
     source->height_ = GDALGetRasterYSize(dataset);
@@ -147,19 +149,25 @@ double SourceRaster::LongitudeShift(double west, double east) const
     return best;
 }
 
-CellWindow SourceRaster::ReadWindow(int col0, int row0, int width, int height) const
+CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
 {
     auto* dataset = static_cast<GDALDatasetH>(dataset_);
     GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
-    CellWindow window{width, height, std::vector<double>(static_cast<std::size_t>(width) * height)};
+    const int width = range.col1 - range.col0 + 1;
+    const int height = range.row1 - range.row0 + 1;
+    CellWindow window{ReducedCells(width, factor), ReducedCells(height, factor), {}};
+    window.values.resize(static_cast<std::size_t>(window.width) * window.height);
+    GDALRasterIOExtraArg extra;
+    INIT_RASTERIO_EXTRA_ARG(extra);
+    extra.eResampleAlg = GRIORA_Average;
     CPLErrorReset();
-    if (GDALRasterIO(band, GF_Read, col0, row0, width, height, window.values.data(), width, height, GDT_Float64, 0,
-            0) != CE_None)
+    if (GDALRasterIOEx(band, GF_Read, range.col0, range.row0, width, height, window.values.data(), window.width,
+            window.height, GDT_Float64, 0, 0, &extra) != CE_None)
         throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read failed"));
     if ((GDALGetMaskFlags(band) & GMF_ALL_VALID) == 0) {
         std::vector<unsigned char> mask(window.values.size());
-        if (GDALRasterIO(GDALGetMaskBand(band), GF_Read, col0, row0, width, height, mask.data(), width, height,
-                GDT_Byte, 0, 0) != CE_None)
+        if (GDALRasterIO(GDALGetMaskBand(band), GF_Read, range.col0, range.row0, width, height, mask.data(),
+                window.width, window.height, GDT_Byte, 0, 0) != CE_None)
             throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read of its mask failed"));
         for (std::size_t i = 0; i < mask.size(); ++i) {
             if (mask[i] == 0)
@@ -236,15 +244,26 @@ void SourceRaster::SampleInto(const NodeGridSpec& spec, std::vector<double>& gri
         return;
 
     const PixelPositions positions = PixelPositionsOf(spec, shift);
-    const CellRange range = CellsAround(positions);
+    CellRange range = CellsAround(positions);
     if (range.empty())
         return;
-    const CellWindow window = ReadWindow(range.col0, range.row0, range.col1 - range.col0 + 1, range.row1 - range.row0 + 1);
+    const int factor = ReductionFactor(range.col1 - range.col0 + 1, range.row1 - range.row0 + 1, maxWindowCells_);
+    if (factor > 1) {
+        // One reduced cell more on every side keeps every node between reduced cell centres.
+        const CellSpan cols =
+            AlignToFactor({std::max(0, range.col0 - factor), std::min(width_ - 1, range.col1 + factor)}, width_, factor);
+        const CellSpan rows = AlignToFactor(
+            {std::max(0, range.row0 - factor), std::min(height_ - 1, range.row1 + factor)}, height_, factor);
+        range = {cols.first, cols.last, rows.first, rows.last};
+    }
+    const CellWindow window = ReadWindow(range, factor);
+    const double cellsPerColumn = static_cast<double>(range.col1 - range.col0 + 1) / window.width;
+    const double cellsPerRow = static_cast<double>(range.row1 - range.row0 + 1) / window.height;
     for (std::size_t i = 0; i < grid.size(); ++i) {
         if (!positions.ok[i])
             continue;
-        const double value =
-            SampleBilinear(window, positions.x[i] - 0.5 - range.col0, positions.y[i] - 0.5 - range.row0);
+        const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
+            (positions.y[i] - range.row0) / cellsPerRow - 0.5);
         if (!std::isnan(value))
             grid[i] = value;
     }

@@ -7,6 +7,7 @@
 #include "Bilinear.h"
 #include "NodeGrid.h"
 #include "TileEnumeration.h"
+#include "WindowReduction.h"
 
 #include <memory>
 #include <string>
@@ -17,7 +18,9 @@ namespace marn::import {
 class SourceRaster {
 public:
     // Opens and checks the source; throws ImportError with a one-line reason.
-    static std::unique_ptr<SourceRaster> Open(const std::string& path);
+    // The cells read for one grid are at most maxWindowCells: a finer source is
+    // read at a coarser resolution, each cell the average of the cells it covers.
+    static std::unique_ptr<SourceRaster> Open(const std::string& path, long long maxWindowCells = DefaultMaxWindowCells);
     ~SourceRaster();
     SourceRaster(const SourceRaster&) = delete;
     SourceRaster& operator=(const SourceRaster&) = delete;
@@ -50,7 +53,7 @@ private:
     CellRange CellsAround(const PixelPositions& positions) const;
     void ComputeBounds();
     double LongitudeShift(double west, double east) const;
-    CellWindow ReadWindow(int col0, int row0, int width, int height) const;
+    CellWindow ReadWindow(const CellRange& range, int factor) const;
 
     std::string path_;
     void* dataset_ = nullptr;     // GDALDatasetH
@@ -59,6 +62,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     GeoBounds bounds_;
+    long long maxWindowCells_ = DefaultMaxWindowCells;
 };
 
 } // namespace marn::import
