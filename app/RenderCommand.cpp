@@ -29,7 +29,7 @@ namespace marn::cli {
 namespace {
 
 constexpr int MinScreenPx = 320;
-constexpr int MaxScreenPx = 8192;
+constexpr int MaxScreenPx = 4096;
 constexpr int MinLengthKm = 20;
 constexpr int MaxLengthKm = 3000;
 
@@ -50,7 +50,7 @@ const char* const UsageText =
     "                   [--out FILE.png|FILE.bmp] [--grid FILE.bin] [--info FILE.json]\n"
     "Draws the height picture of an area as the viewer would on a W x H screen.\n"
     "  --data-drive D   the directory (or drive) that holds the data directory MARN\n"
-    "  --screen WxH     screen size in pixels, 320..8192 each, e.g. 1280x1024\n"
+    "  --screen WxH     screen size in pixels, 320..4096 each, e.g. 1280x1024\n"
     "  --center LAT,LON centre point in signed degrees, e.g. --center=-33.5,-70.75\n"
     "  --length KM      west-east length of the area, 20..3000 km\n"
     "  --out FILE       the picture window's client area as PNG or BMP (by extension)\n"
@@ -108,7 +108,7 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
     const auto screen = SplitPair(*parsed.option("screen"), 'x');
     if (!screen || !IsWhole(screen->first) || !IsWhole(screen->second) || screen->first < MinScreenPx
         || screen->second < MinScreenPx || screen->first > MaxScreenPx || screen->second > MaxScreenPx)
-        return "--screen needs WxH with whole pixel counts from 320 to 8192, e.g. 1280x1024";
+        return "--screen needs WxH with whole pixel counts from 320 to 4096, e.g. 1280x1024";
     request.screenWidth = static_cast<int>(screen->first);
     request.screenHeight = static_cast<int>(screen->second);
 

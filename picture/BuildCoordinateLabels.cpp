@@ -1,5 +1,6 @@
 #include "BuildCoordinateLabels.h"
 
+#include "ui/NearestPixel.h"
 #include "ui/PictureBox.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "Einzelergebnis.h"
 
 #include "ui/DesignFont.h"
-#include "ui/PictureBox.h"
+#include "ui/NearestPixel.h"
 #include "ui/Twips.h"
 
 #include <QLabel>

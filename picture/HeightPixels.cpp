@@ -1,6 +1,6 @@
 #include "HeightPixels.h"
 
-#include "ui/PictureBox.h"
+#include "ui/NearestPixel.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // each value rounded to the nearest, halves to even.
 
 #include "PictureLayout.h"
-#include "ui/PictureBox.h"
+#include "ui/NearestPixel.h"
 
 #include <QPoint>
 #include <QRect>

@@ -3,15 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
 #include <cstdlib>
 
 namespace marn {
-
-int NearestPixel(double v)
-{
-    return static_cast<int>(std::nearbyint(v)); // the default rounding mode: ties to even
-}
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)

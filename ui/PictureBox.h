@@ -4,6 +4,8 @@
 // image; children (labels, buttons) lie on it in its pixels. Mouse moves are
 // reported in the box's pixels.
 
+#include "NearestPixel.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -57,8 +59,5 @@ private:
     QRgb foreColor_ = qRgb(0, 0, 0);
     QRgb backColor_ = qRgb(240, 240, 240);
 };
-
-// The nearest whole pixel to a single-precision coordinate, halves to even.
-int NearestPixel(double v);
 
 } // namespace marn
