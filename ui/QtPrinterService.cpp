@@ -1,5 +1,7 @@
 #include "QtPrinterService.h"
 
+#include "CupsQueue.h"
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -69,8 +71,8 @@ PrintError QtPrinterService::printPage(const QImage& picture, PageOrientation or
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (name.isEmpty() || info.isNull())
         return QStringLiteral("The printer is not installed.");
-    if (info.state() == QPrinter::Error)
-        return QStringLiteral("The printer is stopped or off-line.");
+    if (std::optional<QString> stopped = CupsQueueStopped(name))
+        return stopped;
 
     QPrinter printer(QPrinter::HighResolution);
     setUp(printer, orientation);
@@ -82,6 +84,8 @@ PrintError QtPrinterService::printPage(const QImage& picture, PageOrientation or
     painter.drawImage(QRectF(0.0, 0.0, size.width * dotsPerHiMetric, size.height * dotsPerHiMetric), picture);
     if (!painter.end() || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
         return QStringLiteral("The print job could not be handed to the printer.");
+    if (const std::optional<QString> refusal = CupsLastRefusal())
+        return "The print job was refused: " + *refusal;
     return std::nullopt;
 }
 

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace marn {
 namespace {
@@ -35,7 +36,8 @@ protected:
         queue1 = qEnvironmentVariable("MARN_TEST_PRINTER_1");
         queue2 = qEnvironmentVariable("MARN_TEST_PRINTER_2");
         stoppedQueue = qEnvironmentVariable("MARN_TEST_PRINTER_STOPPED");
-        if (queue1.isEmpty() || queue2.isEmpty() || stoppedQueue.isEmpty())
+        rejectingQueue = qEnvironmentVariable("MARN_TEST_PRINTER_REJECTING");
+        if (queue1.isEmpty() || queue2.isEmpty() || stoppedQueue.isEmpty() || rejectingQueue.isEmpty())
             GTEST_SKIP() << "no test printers: source scripts/test-printers.sh before running the tests";
     }
 
@@ -99,11 +101,13 @@ protected:
         return image;
     }
 
-    QString queue1, queue2, stoppedQueue;
+    QString queue1, queue2, stoppedQueue, rejectingQueue;
     QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    // The job title, which the PDF's file name carries: letters and digits only.
     QString token = QString("marntest%1%2")
                         .arg(QCoreApplication::applicationPid())
-                        .arg(testing::UnitTest::GetInstance()->current_test_info()->name());
+                        .arg(QString(testing::UnitTest::GetInstance()->current_test_info()->name())
+                                 .remove(QRegularExpression("[^A-Za-z0-9]")));
     QtPrinterService printers{token};
     SharedState state;
     test::FakePlatform platform;
@@ -115,6 +119,7 @@ TEST_F(RealPrinters, EveryQueueIsListedOnceInAStableOrder)
     EXPECT_EQ(names.count(queue1), 1);
     EXPECT_EQ(names.count(queue2), 1);
     EXPECT_EQ(names.count(stoppedQueue), 1);
+    EXPECT_EQ(names.count(rejectingQueue), 1);
     EXPECT_EQ(printers.printerNames(), names);
     EXPECT_GE(printers.currentPrinter(), 0);
 }
@@ -144,15 +149,34 @@ TEST_F(RealPrinters, ATallSnapshotPrintsInPortraitOnTheCurrentPrinter)
     expectPrintedPage(queue1, picture, PageOrientation::Portrait);
 }
 
-TEST_F(RealPrinters, AStoppedPrinterIsNamedWithTheReasonAndPrintsNothing)
+struct FailingQueueCase {
+    const char* queueVariable;
+    const char* reason;
+};
+
+class FailingRealPrinters : public RealPrinters, public testing::WithParamInterface<FailingQueueCase> {};
+
+TEST_P(FailingRealPrinters, AreNamedWithTheReasonAndTheNextPrintWorks)
 {
-    printers.selectPrinter(static_cast<int>(printers.printerNames().indexOf(stoppedQueue)));
+    const QString failing = qEnvironmentVariable(GetParam().queueVariable);
+    printers.selectPrinter(static_cast<int>(printers.printerNames().indexOf(failing)));
     PrintOnCurrentPrinter(printers, platform, state, Picture(300, 200));
-    EXPECT_EQ(platform.messages,
-              QStringList{"Error printing on " + stoppedQueue + "\r\nReason: The printer is stopped or off-line."});
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].startsWith("Error printing on " + failing + "\r\nReason: " + GetParam().reason))
+        << platform.messages[0].toStdString();
     EXPECT_TRUE(state.ReadoutEnabled);
-    EXPECT_TRUE(QDir(pdfDir(stoppedQueue)).entryList({"*" + token + "*"}).isEmpty());
+
+    printers.selectPrinter(static_cast<int>(printers.printerNames().indexOf(queue1)));
+    PrintOnCurrentPrinter(printers, platform, state, Picture(300, 200));
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_FALSE(test::WaitForPdf(pdfDir(queue1), token, started).isEmpty());
+    EXPECT_TRUE(QDir(pdfDir(failing)).entryList({"*" + token + "*"}).isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, FailingRealPrinters,
+    testing::Values(FailingQueueCase{"MARN_TEST_PRINTER_STOPPED", "The printer is stopped or off-line."},
+                    FailingQueueCase{"MARN_TEST_PRINTER_REJECTING", "The print job was refused: "}));
 
 TEST_F(RealPrinters, ThePictureWindowPrintsOnOnePageThroughTheList)
 {
