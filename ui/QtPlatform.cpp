@@ -11,8 +11,11 @@ namespace marn {
 
 MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the box breaks lines at "\n" alone
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), shown,
         buttons == MessageButtons::Ok ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No));
+    box.setTextFormat(Qt::PlainText);
     const int pressed = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
