@@ -122,24 +122,28 @@ void SourceRaster::ComputeBounds()
     std::vector<double> z(x.size(), 0.0);
     std::vector<int> ok(x.size(), 0);
     GDALGenImgProjTransform(transformer_, FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
-    bool any = false;
+    std::vector<std::pair<double, double>> edge;
     for (std::size_t i = 0; i < x.size(); ++i) {
-        if (!ok[i] || !std::isfinite(x[i]) || !std::isfinite(y[i]))
-            continue;
-        if (!any)
-            bounds_ = {x[i], y[i], x[i], y[i]};
-        any = true;
-        bounds_ = {std::min(bounds_.west, x[i]), std::min(bounds_.south, y[i]), std::max(bounds_.east, x[i]),
-            std::max(bounds_.north, y[i])};
+        if (ok[i] && std::isfinite(x[i]) && std::isfinite(y[i]))
+            edge.emplace_back(x[i], y[i]);
     }
-    if (!any)
+    if (edge.empty())
         throw ImportError("cannot place source " + path_ + ": none of it lies on the earth");
+    // A projected source across the 180th meridian: its edges come out as
+    // longitudes near +180 and near -180; continue them beyond +180 instead.
+    const auto [lowest, highest] = std::minmax_element(edge.begin(), edge.end());
+    const bool unwrap = !geographic_ && highest->first - lowest->first > 180.0;
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    bounds_ = {Infinity, Infinity, -Infinity, -Infinity};
+    for (auto [lon, lat] : edge) {
+        lon += unwrap && lon < 0 ? 360.0 : 0.0;
+        bounds_ = {std::min(bounds_.west, lon), std::min(bounds_.south, lat), std::max(bounds_.east, lon),
+            std::max(bounds_.north, lat)};
+    }
 }
 
 double SourceRaster::LongitudeShift(double west, double east) const
 {
-    if (!geographic_)
-        return 0.0;
     double best = 0.0;
     for (const double shift : {360.0, -360.0}) {
         if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) >

@@ -234,6 +234,32 @@ TEST_F(ImportTest, SourcesInOtherCoordinateSystemsAreReprojected)
     EXPECT_NEAR(static_cast<double>(covered), 810000 / (92.6 * 65.4), 20);
 }
 
+TEST_F(ImportTest, AProjectedSourceAcrossThe180thMeridianGivesTilesOnBothSides)
+{
+    // 2 km x 2 km of UTM zone 60 south around 16.96 S 180 E (Fiji).
+    RasterSpec spec;
+    spec.west = 818000;
+    spec.north = 8120000;
+    spec.stepX = spec.stepY = 100;
+    spec.width = spec.height = 20;
+    spec.values.assign(400, 300);
+    spec.epsg = 32760;
+    const ImportResult result = Import({Source("fiji", spec)});
+    ASSERT_EQ(result.tiles.size(), 2U);
+    long long covered = 0;
+    for (const TileResult& tile : result.tiles) {
+        EXPECT_EQ(tile.outcome, TileOutcome::Written);
+        const std::vector<std::int16_t> nodes = StoredNodes(out.path(), tile.tile);
+        const long long inTile = std::count(nodes.begin(), nodes.end(), 300);
+        EXPECT_GT(inTile, 0) << TileRelativePath(tile.tile);
+        covered += inTile;
+    }
+    EXPECT_EQ(TileRelativePath(result.tiles[0].tile), "MARN/W179/W179S16.33E");
+    EXPECT_EQ(TileRelativePath(result.tiles[1].tile), "MARN/E179/E179S16.33E");
+    // 4 square km over nodes 92.6 m x 88.7 m apart; the column on 180 E is in both tiles.
+    EXPECT_NEAR(static_cast<double>(covered), 4e6 / (92.6 * 88.7) + 22, 30);
+}
+
 TEST_F(ImportTest, GeographicSourcesMayRunFrom0To360)
 {
     RasterSpec spec = AlignedRaster(MidLatSec, 350 * Sec + 1800, 3, 4, 4, 700);
