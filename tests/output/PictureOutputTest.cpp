@@ -54,6 +54,10 @@ TEST_F(PictureOutputTest, SaveAsKeepsTheWindowWithoutItsExitButtonAndWritesItExa
 
     frmFilename& names = output.filenameWindow();
     EXPECT_TRUE(names.isVisible());
+    const int eventRounds = picture.platform.processEventsCalls;
+    output.MenPictSave_Click(window()); // a new snapshot, the same window
+    EXPECT_EQ(picture.platform.processEventsCalls, eventRounds + 2);
+    EXPECT_EQ(&output.filenameWindow(), &names);
     names.Text1->setText("Europe");
     names.Command1_Click();
     const QString saved = QString::fromStdString(picture.state.PictureDir) + "/Europe.bmp";

@@ -63,6 +63,8 @@ TEST_F(frmFilenameTest, SavesTheSnapshotPixelForPixelAndCloses)
     EXPECT_EQ(platform.messages, QStringList{"Europe.bmp is saved to " + dir.path()});
     EXPECT_TRUE(state.ReadoutEnabled);
     EXPECT_FALSE(window.isVisible());
+    window.show();
+    EXPECT_EQ(window.Text1->text(), "Europe");
 }
 
 TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
