@@ -1,6 +1,7 @@
 #include "frmDrive.h"
 
 #include "ActivationHandler.h"
+#include "EnterKey.h"
 #include "Settings.h"
 #include "TypingLimit.h"
 #include "ui/WindowPlacement.h"
@@ -9,24 +10,11 @@
 #include "ui/Twips.h"
 
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace marn {
-
-namespace {
-
-bool IsEnter(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-} // namespace
 
 frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), platform_(platform)
@@ -77,7 +65,7 @@ void frmDrive::Text1_Change()
 
 bool frmDrive::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!IsEnter(event))
+    if (!IsEnterPress(event))
         return QWidget::eventFilter(watched, event);
     if (watched == Text1)
         Command1->setFocus();

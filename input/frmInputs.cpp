@@ -1,6 +1,7 @@
 #include "frmInputs.h"
 
 #include "ActivationHandler.h"
+#include "EnterKey.h"
 #include "SettingsWindowSet.h"
 #include "TypingLimit.h"
 #include "ui/WindowPlacement.h"
@@ -11,11 +12,12 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace marn {
 
@@ -61,13 +63,6 @@ const std::array<LabelLayout, 10> LabelLayouts{{
 constexpr int ClientWidthTwips = 8490;
 constexpr int ClientHeightTwips = 6900;
 
-bool IsEnter(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -139,13 +134,10 @@ void frmInputs::createButtons()
     connect(Command1, &QPushButton::clicked, this, &frmInputs::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmInputs::Command2_Click);
 
-    QWidget* previous = Text1;
-    for (QWidget* next : {static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text4),
-             static_cast<QWidget*>(Text5), static_cast<QWidget*>(Text6), static_cast<QWidget*>(Text7),
-             static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    const std::array<QWidget*, FieldCount + 2> tabOrder{Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command1,
+        Command2};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void frmInputs::createLabels()
@@ -201,16 +193,16 @@ void frmInputs::LetterChange(QLineEdit& field)
 
 bool frmInputs::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!IsEnter(event))
+    if (!IsEnterPress(event))
         return QMainWindow::eventFilter(watched, event);
     if (auto* button = qobject_cast<QPushButton*>(watched)) {
         button->click();
         return true;
     }
-    for (int i = 0; i < FieldCount; ++i) {
-        if (watched != fields_[static_cast<std::size_t>(i)])
-            continue;
-        QWidget* next = i + 1 < FieldCount ? static_cast<QWidget*>(fields_[static_cast<std::size_t>(i) + 1]) : Command1;
+    // Enter in a field moves the focus to the next field, from the last one to OK.
+    const auto* at = std::find(fields_.begin(), fields_.end(), watched);
+    if (at != fields_.end()) {
+        QWidget* next = at + 1 != fields_.end() ? static_cast<QWidget*>(*(at + 1)) : Command1;
         next->setFocus(Qt::TabFocusReason);
         return true;
     }
