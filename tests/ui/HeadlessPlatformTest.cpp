@@ -1,5 +1,5 @@
-// The headless platform: messages recorded and written out, questions
-// answered No, ending only recorded, a fixed screen.
+// The headless platform: messages recorded and written out line by line,
+// questions answered No.
 
 #include "ui/HeadlessPlatform.h"
 
@@ -20,16 +20,6 @@ TEST(HeadlessPlatform, WritesMessagesLineByLineAndRecordsThem)
     EXPECT_EQ(question, MessageAnswer::No);
     EXPECT_EQ(written, "All heights are missing.\nPicture is not necessary.\nOverwrite?\n");
     EXPECT_EQ(platform.messages().size(), 2);
-}
-
-TEST(HeadlessPlatform, EndingIsRecordedAndTheScreenIsFixed)
-{
-    HeadlessPlatform platform({1280, 1024, 15.0});
-    EXPECT_FALSE(platform.programEnded());
-    platform.endProgram();
-    EXPECT_TRUE(platform.programEnded());
-    EXPECT_EQ(platform.screen().widthPx, 1280);
-    EXPECT_EQ(platform.screen().heightPx, 1024);
 }
 
 } // namespace
