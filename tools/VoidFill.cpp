@@ -1,5 +1,6 @@
 #include "VoidFill.h"
 
+#include "FillReach.h"
 #include "GdalSession.h"
 #include "ImportError.h"
 
@@ -41,9 +42,7 @@ private:
     GDALDatasetH dataset_ = nullptr;
 };
 
-} // namespace
-
-void FillVoids(std::vector<double>& grid, int rows, int cols, double maxDistance)
+void FillWholeGrid(std::vector<double>& grid, int rows, int cols, double maxDistance)
 {
     std::vector<unsigned char> valid(grid.size());
     bool anyMissing = false;
@@ -68,6 +67,18 @@ void FillVoids(std::vector<double>& grid, int rows, int cols, double maxDistance
         if (valid[i] == 0 && grid[i] <= Unfilled)
             grid[i] = std::numeric_limits<double>::quiet_NaN();
     }
+}
+
+} // namespace
+
+void FillVoids(std::vector<double>& grid, int rows, int cols, double maxDistance)
+{
+    const GridRect reach = FillReach(grid, rows, cols, static_cast<int>(std::ceil(maxDistance)));
+    if (reach.empty())
+        return;
+    std::vector<double> values = CopyRect(grid, cols, reach);
+    FillWholeGrid(values, reach.rows, reach.cols, maxDistance);
+    PasteRect(grid, cols, reach, values);
 }
 
 } // namespace marn::import
