@@ -1,11 +1,10 @@
 #include "ImportCommandLine.h"
 
 #include "CommandLine.h"
-#include "ImportError.h"
 #include "ImportReport.h"
 #include "Importer.h"
 
-#include <cmath>
+#include <exception>
 
 namespace marn::import {
 
@@ -69,7 +68,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         const ImportResult result = RunImportJob(options, progress);
         WriteSummary(out, result);
         WriteWarnings(err, result.conversions);
-    } catch (const ImportError& error) {
+    } catch (const std::exception& error) {
         if (showProgress)
             err << '\n';
         err << "marn import: " << error.what() << '\n';
