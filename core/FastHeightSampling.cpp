@@ -1,25 +1,16 @@
 #include "core/FastHeightSampling.h"
 
 #include "core/Geodesy.h"
+#include "core/GridBounds.h"
 #include "core/TileBlockCache.h"
 #include "core/TileReadErrors.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace marn {
 
 namespace {
-
-// floor(size) as a loop bound, never beyond the dimensioned grid.
-int LastIndex(float size, int dimensioned)
-{
-    const double whole = std::floor(static_cast<double>(size));
-    if (!(whole >= 1.0))
-        return 0;
-    return whole > dimensioned ? dimensioned : static_cast<int>(whole);
-}
 
 // Where column i lies from the middle meridian: on it, or a distance west or east.
 struct ColumnPlan {
@@ -52,8 +43,8 @@ std::vector<ColumnPlan> PlanColumns(const SharedState& s, int lastCol, const Bea
 
 std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow)
 {
-    const int lastCol = LastIndex(s.PicCols, std::min(s.GridHeights.maxCol(), s.GridCoords.maxCol()));
-    const int lastRow = LastIndex(s.PicRows, std::min(s.GridHeights.maxRow(), s.GridCoords.maxRow()));
+    const int lastCol = LastSampledColumn(s);
+    const int lastRow = LastSampledRow(s);
     const BearingTrig west = TrigOfBearing(270);
     const BearingTrig east = TrigOfBearing(90);
     const std::vector<ColumnPlan> columns = PlanColumns(s, lastCol, west, east);

@@ -1,30 +1,17 @@
 #include "core/HeightSampling.h"
 
 #include "core/Geodesy.h"
+#include "core/GridBounds.h"
 #include "core/TileReader.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace marn {
 
-namespace {
-
-// floor(size) as a loop bound, never beyond the dimensioned grid.
-int LastIndex(float size, int dimensioned)
-{
-    const double whole = std::floor(static_cast<double>(size));
-    if (!(whole >= 1.0))
-        return 0;
-    return whole > dimensioned ? dimensioned : static_cast<int>(whole);
-}
-
-} // namespace
-
 std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)>& afterRow)
 {
-    const int lastCol = LastIndex(s.PicCols, std::min(s.GridHeights.maxCol(), s.GridCoords.maxCol()));
-    const int lastRow = LastIndex(s.PicRows, std::min(s.GridHeights.maxRow(), s.GridCoords.maxRow()));
+    const int lastCol = LastSampledColumn(s);
+    const int lastRow = LastSampledRow(s);
     const double picRows = s.PicRows;
     const double halfCols = static_cast<double>(s.PicCols) / 2;
     const float middle = static_cast<float>(std::floor(static_cast<double>(s.PicCols)) / 2);

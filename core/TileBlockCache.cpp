@@ -1,11 +1,11 @@
 #include "core/TileBlockCache.h"
 
 #include "core/BlockInterpolation.h"
+#include "core/BlockRecord.h"
 #include "core/NativePath.h"
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"
 
-#include <array>
 #include <utility>
 
 namespace marn {
@@ -26,19 +26,6 @@ std::uint32_t TileKeyOf(const TileName& name)
 std::uint64_t BlockKeyOf(std::uint32_t tileKey, std::int16_t blockNo)
 {
     return (static_cast<std::uint64_t>(tileKey) << 8) | static_cast<std::uint64_t>(blockNo);
-}
-
-bool ReadNodes(const TileFile& file, TileKind kind, std::int16_t blockNo, std::vector<std::int16_t>& nodes)
-{
-    const TileGeometry& geometry = GeometryOf(kind);
-    std::array<std::uint8_t, Kind3Geometry.recordBytes> bytes;
-    const std::int64_t offset = static_cast<std::int64_t>(blockNo - 1) * geometry.recordBytes;
-    if (!file.readAt(offset, bytes.data(), static_cast<std::size_t>(geometry.recordBytes)))
-        return false;
-    nodes.resize(static_cast<std::size_t>(geometry.recordBytes / 2));
-    for (std::size_t n = 0; n < nodes.size(); ++n)
-        nodes[n] = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[2 * n] | (bytes[2 * n + 1] << 8)));
-    return true;
 }
 
 } // namespace
@@ -96,7 +83,8 @@ std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_
         if (opened != ReadOk)
             return opened;
         Block block;
-        if (!ReadNodes(tile->file, at.name.kind, at.blockNo, block.nodes))
+        block.nodes.resize(static_cast<std::size_t>(GeometryOf(at.name.kind).recordBytes / 2));
+        if (!ReadBlockRecord(tile->file, at.name.kind, at.blockNo, block.nodes.data()))
             return ErrBlockRead;
         ++blockReads_;
         cached = blocks_.emplace(blockKey, std::move(block)).first;

@@ -1,10 +1,9 @@
 #include "core/TileReader.h"
 
 #include "core/BlockInterpolation.h"
+#include "core/BlockRecord.h"
 #include "core/NativePath.h"
 #include "core/TileLocation.h"
-
-#include <array>
 
 namespace marn {
 
@@ -34,28 +33,13 @@ std::int16_t OpenTile(SharedState& s, const std::string& path, const TileGeometr
     return ReadOk;
 }
 
-template <std::size_t N>
-void DecodeLittleEndian(const std::uint8_t* bytes, std::array<std::int16_t, N>& values)
-{
-    for (std::size_t n = 0; n < N; ++n) {
-        const auto word = static_cast<std::uint16_t>(bytes[2 * n] | (bytes[2 * n + 1] << 8));
-        values[n] = static_cast<std::int16_t>(word);
-    }
-}
-
 std::int16_t ReadBlock(TileReaderState& r, TileKind kind, std::int16_t blockNo)
 {
-    const TileGeometry& geometry = GeometryOf(kind);
-    std::array<std::uint8_t, Kind3Geometry.recordBytes> bytes;
-    const std::int64_t offset = static_cast<std::int64_t>(blockNo - 1) * geometry.recordBytes;
-    if (!r.OpenFile.readAt(offset, bytes.data(), static_cast<std::size_t>(geometry.recordBytes))) {
+    std::int16_t* nodes = kind == TileKind::Kind3 ? r.BlockBuf3.data() : r.BlockBuf6.data();
+    if (!ReadBlockRecord(r.OpenFile, kind, blockNo, nodes)) {
         r.OpenBlockNo = 0;
         return ErrBlockRead;
     }
-    if (kind == TileKind::Kind3)
-        DecodeLittleEndian(bytes.data(), r.BlockBuf3);
-    else
-        DecodeLittleEndian(bytes.data(), r.BlockBuf6);
     ++r.BlockReads;
     r.OpenBlockNo = blockNo;
     return ReadOk;
