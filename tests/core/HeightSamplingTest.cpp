@@ -67,6 +67,7 @@ TEST_F(HeightSamplingTest, PlacesEveryPointFromTheMiddleMeridian)
     }
     EXPECT_EQ(s.GridCoords(0, 8, 1), s.LatN);
     EXPECT_EQ(s.GridCoords(1, 8, 5), s.LonMid);
+    EXPECT_NEAR(s.GridCoords(0, 8, 12), s.LatS + latStep, 1e-12);
 }
 
 TEST_F(HeightSamplingTest, HeightsAreTheReadersAnswersAtTheStoredPoints)

@@ -134,6 +134,11 @@ TEST_F(TileReaderTest, EdgeSecondsStayInsideTheLastBlock)
     test::SetNodeHeight(path, TileKind::Kind3, 133, 1, 99, 1000);
     test::SetNodeHeight(path, TileKind::Kind3, 133, 0, 100, 2000);
     test::SetNodeHeight(path, TileKind::Kind3, 133, 1, 100, 2000);
+    test::SetNodeHeight(path, TileKind::Kind3, 133, 0, 98, 0);
+    test::SetNodeHeight(path, TileKind::Kind3, 133, 1, 98, 0);
+    const Reading nearNorth = Read(47.999, 7.0); // 3596": rows 98 and 99, tLat = 0.8
+    EXPECT_EQ(nearNorth.error, ReadOk);
+    EXPECT_EQ(nearNorth.height, 800);
     const Reading north = Read(47.9999, 7.0);
     EXPECT_EQ(north.error, ReadOk);
     EXPECT_EQ(north.height, 1880); // tLat = 0.88
