@@ -24,7 +24,7 @@ void DrawEdge(const std::vector<CoordinateLabel>& edge, std::array<QLabel*, Coor
 {
     for (const CoordinateLabel& item : edge) {
         picture1.Line(item.tickX1, item.tickY1, item.tickX2, item.tickY2);
-        QLabel* label = labels[static_cast<std::size_t>(item.index)];
+        QLabel* label = labels.at(static_cast<std::size_t>(item.index));
         label->setVisible(true);
         label->setText(QString::fromStdString(item.caption));
         label->move(NearestPixel(item.left), NearestPixel(item.top));
