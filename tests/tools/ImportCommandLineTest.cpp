@@ -38,6 +38,11 @@ struct UsageCase {
     const char* message;
 };
 
+void PrintTo(const UsageCase& usage, std::ostream* os)
+{
+    *os << '"' << usage.message << '"';
+}
+
 class ImportUsageTest : public testing::TestWithParam<UsageCase> {};
 
 TEST_P(ImportUsageTest, EndsWithStatusTwoAndTheUsage)
