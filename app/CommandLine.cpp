@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace marn::cli {
 
@@ -59,6 +61,13 @@ std::optional<double> ParseNumber(const std::string& text)
     if (end != text.c_str() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::string CurrentDirectory()
+{
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
 }
 
 } // namespace marn::cli

@@ -27,4 +27,9 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::s
 // Parses a whole decimal number (for example "-33.5"); nullopt when the text is not one.
 std::optional<double> ParseNumber(const std::string& text);
 
+// The current working directory, or "" when it cannot be found. The tool's
+// commands put it into the shared state's ProgramDir, so that a relative
+// --data-drive is taken from where the tool is run, as a shell user expects.
+std::string CurrentDirectory();
+
 } // namespace marn::cli

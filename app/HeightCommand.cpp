@@ -6,9 +6,7 @@
 #include "core/SharedState.h"
 #include "core/TileReader.h"
 
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 namespace marn::cli {
 
@@ -18,7 +16,7 @@ const char* const HeightUsage =
     "usage: marn height --data-drive D LAT LON [LAT LON ...]\n"
     "Prints \"<height> <errorValue>\" for each point (degrees, north and east positive),\n"
     "read from the tile files in D\\MARN. D is a drive letter (D -> /mnt/d), a drive\n"
-    "and path, or a directory; a relative one lies below the program's directory.\n"
+    "and path, or a directory; a relative one lies below the current directory.\n"
     "Error values: 0 height found, 36 no tile file, 220 block not readable, 300 latitude\n"
     "outside -90..90, 400 missing node, 500 overflow or bad longitude, 600 no data drive,\n"
     "700 tile file of the wrong length.\n";
@@ -27,16 +25,6 @@ int UsageError(const std::string& reason)
 {
     std::cerr << "marn height: " << reason << "\n" << HeightUsage;
     return 2;
-}
-
-// The directory that holds the running program.
-std::string ProgramDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        return exe.parent_path().string();
-    return std::filesystem::current_path(error).string();
 }
 
 } // namespace
@@ -66,7 +54,7 @@ int RunHeight(const std::vector<std::string>& args)
 
     SharedState s;
     s.DataDrive = *drive;
-    s.ProgramDir = ProgramDirectory();
+    s.ProgramDir = CurrentDirectory();
     for (std::size_t n = 0; n < numbers.size(); n += 2) {
         double lon = numbers[n + 1];
         std::int16_t height = 0;

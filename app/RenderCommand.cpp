@@ -244,6 +244,7 @@ int Render(const RenderRequest& request)
 
     SharedState state;
     state.DataDrive = request.dataDrive;
+    state.ProgramDir = CurrentDirectory();
     state.CenterLat = request.centerLat;
     state.CenterLon = request.centerLon;
     state.AreaLengthKm = request.lengthKm;

@@ -1,6 +1,7 @@
 #include "core/BlockRecord.h"
 
 #include <array>
+#include <bit>
 
 namespace marn {
 
@@ -16,6 +17,24 @@ bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, 
         const auto low = static_cast<unsigned>(bytes[static_cast<std::size_t>(2 * n)]);
         const auto high = static_cast<unsigned>(bytes[static_cast<std::size_t>(2 * n + 1)]);
         nodes[n] = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+    }
+    return true;
+}
+
+bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes)
+{
+    const TileGeometry& geometry = GeometryOf(kind);
+    const std::int64_t rowBytes = static_cast<std::int64_t>(BlocksPerSide) * geometry.recordBytes;
+    const std::int64_t offset = static_cast<std::int64_t>(blockRow - 1) * rowBytes;
+    // The values are read in place; only a big-endian machine has to swap them.
+    if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes)))
+        return false;
+    if constexpr (std::endian::native == std::endian::big) {
+        for (std::int64_t n = 0; n < rowBytes / 2; ++n)
+        {
+            const auto word = static_cast<std::uint16_t>(nodes[n]);
+            nodes[n] = static_cast<std::int16_t>(static_cast<std::uint16_t>((word >> 8) | (word << 8)));
+        }
     }
     return true;
 }

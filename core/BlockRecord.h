@@ -1,6 +1,6 @@
 #pragma once
-// One record (block) of a tile file: read with a single read of its whole
-// length at its byte offset, and decoded from little-endian 16-bit values.
+// Records (blocks) of a tile file: read with a single read of their whole
+// length at their byte offset, and decoded from little-endian 16-bit values.
 
 #include "core/TileFile.h"
 #include "core/TileFormat.h"
@@ -14,5 +14,12 @@ namespace marn {
 // by row. False when the record cannot be read whole; nodes may then hold
 // part of it.
 bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, std::int16_t* nodes);
+
+// Reads the 12 blocks of block row blockRow (1..12, counted from the tile's
+// southern edge), which lie one after another in the file, with a single read
+// into nodes: room for 12 records, block column 1 first, each record laid out
+// as ReadBlockRecord lays it out. False when the 12 records cannot be read
+// whole; nodes may then hold part of them.
+bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes);
 
 } // namespace marn

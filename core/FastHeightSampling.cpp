@@ -51,19 +51,28 @@ std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int 
     const double latStep = (s.LatN - s.LatS) / static_cast<double>(s.PicRows);
     TileBlockCache tiles(s.DataDrive, s.ProgramDir);
 
+    // Each row is placed first and then read, so that the reads of
+    // neighbouring points overlap; the grid is filled point by point in the
+    // reader's order, so that a read error leaves it as the reader would.
+    std::vector<double> lats(static_cast<std::size_t>(lastCol) + 1);
+    std::vector<double> lons(static_cast<std::size_t>(lastCol) + 1);
     std::int16_t result = ReadOk;
     for (int j = 1; j <= lastRow && result == ReadOk; ++j) {
         const double rowLat = s.LatN - (j - 1) * latStep;
         const StartTrig start = TrigOfStart(rowLat, s.LonMid);
         for (int i = 1; i <= lastCol; ++i) {
-            const ColumnPlan& column = columns[static_cast<std::size_t>(i)];
-            double lat = rowLat;
-            double lon = s.LonMid;
+            const auto at = static_cast<std::size_t>(i);
+            const ColumnPlan& column = columns[at];
+            lats[at] = rowLat;
+            lons[at] = s.LonMid;
             if (!column.onMiddle)
-                DestPoint(start, *column.bearing, column.distance, lat, lon);
-            s.GridCoords(0, i, j) = lat;
-            s.GridCoords(1, i, j) = lon;
-            const std::int16_t errorValue = tiles.heightAt(lat, lon, s.GridHeights(i, j));
+                DestPoint(start, *column.bearing, column.distance, lats[at], lons[at]);
+        }
+        for (int i = 1; i <= lastCol; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            s.GridCoords(0, i, j) = lats[at];
+            s.GridCoords(1, i, j) = lons[at];
+            const std::int16_t errorValue = tiles.heightAt(lats[at], lons[at], s.GridHeights(i, j));
             if (errorValue == ErrTileNotOpened) {
                 s.GridHeights(i, j) = NoData;
             } else if (errorValue != ReadOk) {
@@ -75,7 +84,7 @@ std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int 
         if (result == ReadOk && afterRow)
             afterRow(j);
     }
-    s.Reader.BlockReads += tiles.blockReads();
+    s.Reader.BlockReads += tiles.reads();
     return result;
 }
 

@@ -28,6 +28,18 @@ std::uint64_t BlockKeyOf(std::uint32_t tileKey, std::int16_t blockNo)
     return (static_cast<std::uint64_t>(tileKey) << 8) | static_cast<std::uint64_t>(blockNo);
 }
 
+std::uint64_t BlockRowKeyOf(std::uint32_t tileKey, int blockRow)
+{
+    return (static_cast<std::uint64_t>(tileKey) << 4) | static_cast<std::uint64_t>(blockRow);
+}
+
+// Values of one record and of a block row of the larger kind.
+std::size_t RecordValues(TileKind kind)
+{
+    return static_cast<std::size_t>(GeometryOf(kind).recordBytes / 2);
+}
+constexpr std::size_t BlockRowValues = static_cast<std::size_t>(BlocksPerSide) * (Kind3Geometry.recordBytes / 2);
+
 } // namespace
 
 TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
@@ -56,9 +68,15 @@ std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& heig
 
 void TileBlockCache::endRow()
 {
-    std::erase_if(blocks_, [](const auto& entry) { return !entry.second.used; });
-    for (auto& entry : blocks_)
-        entry.second.used = false;
+    for (auto row = blockRows_.begin(); row != blockRows_.end();) {
+        if (row->second.used) {
+            row->second.used = false;
+            ++row;
+            continue;
+        }
+        spareBuffers_.push_back(std::move(row->second.nodes));
+        row = blockRows_.erase(row);
+    }
     std::erase_if(tiles_, [](const auto& entry) { return !entry.second.used; });
     for (auto& entry : tiles_)
         entry.second.used = false;
@@ -74,25 +92,46 @@ std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_
         nodes = lastNodes_;
         return ReadOk;
     }
-    auto cached = blocks_.find(blockKey);
-    if (cached == blocks_.end()) {
+    const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
+    auto cached = blockRows_.find(rowKey);
+    if (cached == blockRows_.end()) {
         if (missing_.count(tileKey) != 0)
             return ErrTileNotOpened;
-        Tile* tile = nullptr;
-        const std::int16_t opened = openTile(tileKey, at.name, tile);
-        if (opened != ReadOk)
-            return opened;
-        Block block;
-        block.nodes.resize(static_cast<std::size_t>(GeometryOf(at.name.kind).recordBytes / 2));
-        if (!ReadBlockRecord(tile->file, at.name.kind, at.blockNo, block.nodes.data()))
-            return ErrBlockRead;
-        ++blockReads_;
-        cached = blocks_.emplace(blockKey, std::move(block)).first;
+        BlockRow row;
+        const std::int16_t read = readBlockRow(tileKey, at, row);
+        if (read != ReadOk)
+            return read;
+        cached = blockRows_.emplace(rowKey, std::move(row)).first;
     }
-    cached->second.used = true;
+    BlockRow& row = cached->second;
+    row.used = true;
+    row.tile->used = true;
+    const auto column = static_cast<std::size_t>(at.blockCol - 1);
+    std::int16_t* block = row.nodes.get() + column * RecordValues(at.name.kind);
+    if (!row.present[column]) {
+        if (!ReadBlockRecord(row.tile->file, at.name.kind, at.blockNo, block))
+            return ErrBlockRead;
+        ++reads_;
+        row.present[column] = true;
+    }
     lastBlockKey_ = blockKey;
-    lastNodes_ = cached->second.nodes.data();
-    nodes = lastNodes_;
+    lastNodes_ = block;
+    nodes = block;
+    return ReadOk;
+}
+
+std::int16_t TileBlockCache::readBlockRow(std::uint32_t tileKey, const TileLocation& at, BlockRow& row)
+{
+    Tile* tile = nullptr;
+    const std::int16_t opened = openTile(tileKey, at.name, tile);
+    if (opened != ReadOk)
+        return opened;
+    row.tile = tile;
+    row.nodes = takeBuffer();
+    if (ReadBlockRowRecords(tile->file, at.name.kind, at.blockRow, row.nodes.get())) {
+        ++reads_;
+        row.present.fill(true);
+    }
     return ReadOk;
 }
 
@@ -113,6 +152,15 @@ std::int16_t TileBlockCache::openTile(std::uint32_t tileKey, const TileName& nam
         return ErrFileLength;
     tile = &tiles_.emplace(tileKey, std::move(fresh)).first->second;
     return ReadOk;
+}
+
+TileBlockCache::Nodes TileBlockCache::takeBuffer()
+{
+    if (spareBuffers_.empty())
+        return Nodes(new std::int16_t[BlockRowValues]);
+    Nodes buffer = std::move(spareBuffers_.back());
+    spareBuffers_.pop_back();
+    return buffer;
 }
 
 } // namespace marn

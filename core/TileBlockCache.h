@@ -1,15 +1,19 @@
 #pragma once
-// Tile blocks for the sampling of one picture. Each block a row of the grid
-// needs is read from its tile file once and kept while the following rows
-// still use it; tiles without a file are remembered as missing for the whole
-// picture. Answers are those of ReadTileHeight bit for bit (the same location,
-// the same bilinear step), but the reader's shared cache is left alone.
+// Tile blocks for the sampling of one picture. The blocks are read a block row
+// at a time (the 12 blocks of a tile that share a latitude band lie one after
+// another in the file, so they come with one read) and kept while the
+// following rows of the grid still use them; tiles without a file are
+// remembered as missing for the whole picture. Answers are those of
+// ReadTileHeight bit for bit (the same location, the same bilinear step), but
+// the reader's shared cache is left alone.
 
 #include "core/SharedState.h"
 #include "core/TileFile.h"
 #include "core/TileLocation.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -27,35 +31,46 @@ public:
     // once), 220, 300, 400, 500, 600 or 700. height is 0 unless it is 0.
     std::int16_t heightAt(double lat, double lon, std::int16_t& height);
 
-    // Forgets the blocks and closes the tiles that were not used since the
-    // previous call. Called after each row of the grid.
+    // Forgets the block rows and closes the tiles that were not used since
+    // the previous call. Called after each row of the grid.
     void endRow();
 
-    // Blocks read from tile files so far.
-    std::uint64_t blockReads() const { return blockReads_; }
+    // Reads from tile files so far: one per block row, or one per block where
+    // a block row could not be read whole.
+    std::uint64_t reads() const { return reads_; }
 
 private:
-    struct Block {
-        std::vector<std::int16_t> nodes;
-        bool used = true;
-    };
+    using Nodes = std::unique_ptr<std::int16_t[]>;
+    // The 12 blocks of one block row of a tile, block column 1 first. When
+    // the row cannot be read whole, its blocks are read one by one as they
+    // are needed, so a block that cannot be read fails where the reader fails.
     struct Tile {
         TileFile file;
         bool used = true;
     };
+    // A tile stays open while a row of the grid uses one of its block rows.
+    struct BlockRow {
+        Nodes nodes;
+        Tile* tile = nullptr;
+        std::array<bool, BlocksPerSide> present{};
+        bool used = true;
+    };
 
     std::int16_t findBlock(const TileLocation& at, const std::int16_t*& nodes);
+    std::int16_t readBlockRow(std::uint32_t tileKey, const TileLocation& at, BlockRow& row);
     std::int16_t openTile(std::uint32_t tileKey, const TileName& name, Tile*& tile);
+    Nodes takeBuffer();
 
     std::string dataDrive_;
     std::string programDir_;
     bool noDrive_;
-    std::unordered_map<std::uint64_t, Block> blocks_;
+    std::unordered_map<std::uint64_t, BlockRow> blockRows_;
     std::unordered_map<std::uint32_t, Tile> tiles_;
     std::unordered_set<std::uint32_t> missing_;
+    std::vector<Nodes> spareBuffers_; // buffers of forgotten block rows, reused
     std::uint64_t lastBlockKey_ = 0;
     const std::int16_t* lastNodes_ = nullptr;
-    std::uint64_t blockReads_ = 0;
+    std::uint64_t reads_ = 0;
 };
 
 } // namespace marn

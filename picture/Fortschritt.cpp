@@ -6,7 +6,10 @@
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 
+#include <QImage>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace marn {
 
@@ -58,8 +61,23 @@ void Fortschritt::drawScale(const ProgressBarLayout& layout)
 
 void Fortschritt::drawBar(const ProgressBarLayout& layout, float progress)
 {
-    for (const PxLine& line : ProgressBarLines(layout, progress))
-        surface->Line(line.x1, line.y1, line.x2, line.y2, ProgressBarColour);
+    // ProgressBarLines gives horizontal lines: each is one run of pixels in the
+    // surface's drawing, the pixels Line would set, and only the bar's own
+    // rectangle is repainted (not the whole window with its marks) each row.
+    QImage& image = surface->image();
+    QRect dirty;
+    for (const PxLine& line : ProgressBarLines(layout, progress)) {
+        const int y = NearestPixel(line.y1);
+        const int from = std::max(std::min(NearestPixel(line.x1), NearestPixel(line.x2)), 0);
+        const int to = std::min(std::max(NearestPixel(line.x1), NearestPixel(line.x2)), image.width() - 1);
+        if (y < 0 || y >= image.height() || from > to)
+            continue;
+        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(pixels + from, pixels + to + 1, ProgressBarColour);
+        dirty |= QRect(from, y, to - from + 1, 1);
+    }
+    if (!dirty.isEmpty())
+        surface->update(dirty);
 }
 
 } // namespace marn

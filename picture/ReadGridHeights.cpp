@@ -3,7 +3,7 @@
 #include "DigitPatterns.h"
 #include "Fortschritt.h"
 #include "ProgressBar.h"
-#include "core/HeightSampling.h"
+#include "core/FastHeightSampling.h"
 
 #include <cmath>
 
@@ -23,7 +23,7 @@ bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progre
     const auto step = static_cast<float>((static_cast<double>(bar.x1) - bar.x0) / state.PicRows);
     const int rows = static_cast<int>(std::floor(state.PicRows));
     float done = 0.0F;
-    const std::int16_t error = SampleGridHeights(state, [&](int row) {
+    const std::int16_t error = SampleGridHeightsFast(state, [&](int row) {
         done = static_cast<float>(static_cast<double>(done) + step);
         progress.drawBar(bar, done);
         progress.rowSampled(row, rows);

@@ -89,8 +89,8 @@ protected:
                         << k << ", " << i << ", " << j;
     }
 
-    // Distinct blocks of existing tiles that the sampled points fall into.
-    static std::size_t BlocksWithData(const SharedState& s)
+    // Distinct block rows of existing tiles that the sampled points fall into.
+    static std::size_t BlockRowsWithData(const SharedState& s)
     {
         std::set<std::pair<std::string, int>> blocks;
         for (int j = 1; j <= static_cast<int>(s.PicRows); ++j) {
@@ -100,7 +100,7 @@ protected:
                 double lon = s.GridCoords(1, i, j);
                 NormaliseLongitude(lon);
                 const TileLocation at = LocateTile(s.GridCoords(0, i, j), lon);
-                blocks.insert({LogicalTilePath("X", at.name), at.blockNo});
+                blocks.insert({LogicalTilePath("X", at.name), at.blockRow});
             }
         }
         return blocks.size();
@@ -131,7 +131,7 @@ TEST_F(FastSamplingTest, AgreesBitForBitWithTheLiteralSampling)
         EXPECT_EQ(got.error, expected.error);
         EXPECT_EQ(got.rows, expected.rows);
         ExpectSameGrids(literal, fast);
-        EXPECT_EQ(fast.Reader.BlockReads, BlocksWithData(fast));
+        EXPECT_EQ(fast.Reader.BlockReads, BlockRowsWithData(fast));
         EXPECT_LE(fast.Reader.BlockReads, literal.Reader.BlockReads);
     }
 }

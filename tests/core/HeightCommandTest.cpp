@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
@@ -18,10 +19,12 @@ struct ToolRun {
     int status = -1;
 };
 
-ToolRun Marn(const std::string& arguments)
+// Runs "marn height" with the arguments, from workingDir when one is given.
+ToolRun Marn(const std::string& arguments, const std::string& workingDir = "")
 {
     ToolRun run;
-    const std::string command = std::string(MARN_EXE) + " height " + arguments + " 2>/dev/null";
+    const std::string cd = workingDir.empty() ? "" : "cd '" + workingDir + "' && ";
+    const std::string command = cd + std::string(MARN_EXE) + " height " + arguments + " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return run;
@@ -79,6 +82,25 @@ TEST_F(HeightCommandTest, WrongArgumentsAreUsageErrors)
         const ToolRun run = Marn(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(HeightCommandTest, RelativeDataDriveIsTakenFromTheCurrentDirectory)
+{
+    const std::filesystem::path data(dir.path());
+    struct Case {
+        std::string workingDir;
+        std::string out;
+    };
+    const Case cases[] = {
+        {data.parent_path().string(), "112 0\n"},
+        {data.string(), "0 36\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.workingDir);
+        const ToolRun run = Marn("--data-drive " + data.filename().string() + " 47.30125 7.501", c.workingDir);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, c.out);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace marn {
@@ -83,7 +84,7 @@ TEST_F(TileBlockCacheTest, KeepsBlocksWhileRowsUseThem)
         ASSERT_EQ(cache.heightAt(47.32, 7.52, height), ReadOk);
         cache.endRow();
     }
-    EXPECT_EQ(cache.blockReads(), 2U);
+    EXPECT_EQ(cache.reads(), 2U);
 }
 
 TEST_F(TileBlockCacheTest, ForgetsBlocksARowDidNotUse)
@@ -95,7 +96,33 @@ TEST_F(TileBlockCacheTest, ForgetsBlocksARowDidNotUse)
     cache.endRow();
     cache.endRow();
     ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
-    EXPECT_EQ(cache.blockReads(), 2U);
+    EXPECT_EQ(cache.reads(), 2U);
+}
+
+TEST_F(TileBlockCacheTest, ABlockRowCutShortGivesItsWholeBlocksAndFailsLikeTheReaderOnTheRest)
+{
+    const std::string tile = test::WriteTile(dir.path(), 47, 7, Slope);
+    TileBlockCache cache(dir.path(), "");
+    std::int16_t height = 0;
+    std::int16_t error = 0;
+    double lon = 7.01;
+    ReadTileHeight(s, 47.01, lon, height, error);
+    ASSERT_EQ(error, ReadOk);
+    ASSERT_EQ(cache.heightAt(47.01, 7.01, height), ReadOk);
+    // Both hold the file open; block row 4 now ends after its sixth block.
+    std::filesystem::resize_file(tile, (3 * 12 + 6) * static_cast<std::uintmax_t>(Kind3Geometry.recordBytes));
+
+    const double points[][2] = {{47.3, 7.01}, {47.3, 7.45}, {47.3, 7.99}, {47.3, 7.6}, {47.02, 7.99}};
+    for (const auto& p : points) {
+        SCOPED_TRACE(testing::Message() << p[0] << " " << p[1]);
+        lon = p[1];
+        std::int16_t want = -1;
+        ReadTileHeight(s, p[0], lon, want, error);
+        std::int16_t got = -1;
+        EXPECT_EQ(cache.heightAt(p[0], p[1], got), error);
+        EXPECT_EQ(got, want);
+    }
+    EXPECT_EQ(cache.reads(), 3U) << "row 1 whole, then blocks 37 and 42 one by one";
 }
 
 } // namespace
