@@ -3,6 +3,7 @@
 #include "core/Geodesy.h"
 #include "core/GridBounds.h"
 #include "core/TileBlockCache.h"
+#include "core/TileLocation.h"
 #include "core/TileReadErrors.h"
 
 #include <cmath>
@@ -11,6 +12,9 @@
 namespace marn {
 
 namespace {
+
+// How many points ahead of the one being read the nodes are fetched.
+constexpr int PrefetchAhead = 4;
 
 // Where column i lies from the middle meridian: on it, or a distance west or east.
 struct ColumnPlan {
@@ -51,30 +55,40 @@ std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int 
     const double latStep = (s.LatN - s.LatS) / static_cast<double>(s.PicRows);
     TileBlockCache tiles(s.DataDrive, s.ProgramDir);
 
-    // Each row is placed first and then read, so that the reads of
-    // neighbouring points overlap; the grid is filled point by point in the
+    // Each row is placed and located first and then read, so that the reads
+    // of neighbouring points overlap; the grid is filled point by point in the
     // reader's order, so that a read error leaves it as the reader would.
-    std::vector<double> lats(static_cast<std::size_t>(lastCol) + 1);
-    std::vector<double> lons(static_cast<std::size_t>(lastCol) + 1);
+    struct RowPoint {
+        double lat = 0.0;
+        double lon = 0.0;
+        std::int16_t located = ReadOk;
+        TileLocation at;
+    };
+    std::vector<RowPoint> points(static_cast<std::size_t>(lastCol) + 1);
     std::int16_t result = ReadOk;
     for (int j = 1; j <= lastRow && result == ReadOk; ++j) {
         const double rowLat = s.LatN - (j - 1) * latStep;
         const StartTrig start = TrigOfStart(rowLat, s.LonMid);
         for (int i = 1; i <= lastCol; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            const ColumnPlan& column = columns[at];
-            lats[at] = rowLat;
-            lons[at] = s.LonMid;
+            const ColumnPlan& column = columns[static_cast<std::size_t>(i)];
+            RowPoint& point = points[static_cast<std::size_t>(i)];
+            point.lat = rowLat;
+            point.lon = s.LonMid;
             if (!column.onMiddle)
-                DestPoint(start, *column.bearing, column.distance, lats[at], lons[at]);
+                DestPoint(start, *column.bearing, column.distance, point.lat, point.lon);
+            point.located = tiles.locate(point.lat, point.lon, point.at);
         }
         for (int i = 1; i <= lastCol; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            s.GridCoords(0, i, j) = lats[at];
-            s.GridCoords(1, i, j) = lons[at];
-            const std::int16_t errorValue = tiles.heightAt(lats[at], lons[at], s.GridHeights(i, j));
+            const RowPoint& point = points[static_cast<std::size_t>(i)];
+            if (i + PrefetchAhead <= lastCol && points[static_cast<std::size_t>(i + PrefetchAhead)].located == ReadOk)
+                tiles.prefetch(points[static_cast<std::size_t>(i + PrefetchAhead)].at);
+            s.GridCoords(0, i, j) = point.lat;
+            s.GridCoords(1, i, j) = point.lon;
+            std::int16_t& height = s.GridHeights(i, j);
+            height = 0;
+            const std::int16_t errorValue = point.located == ReadOk ? tiles.heightAt(point.at, height) : point.located;
             if (errorValue == ErrTileNotOpened) {
-                s.GridHeights(i, j) = NoData;
+                height = NoData;
             } else if (errorValue != ReadOk) {
                 result = errorValue;
                 break;

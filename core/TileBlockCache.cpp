@@ -6,6 +6,7 @@
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace marn {
@@ -51,19 +52,50 @@ TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
 
 std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& height)
 {
-    height = 0;
+    TileLocation at;
+    const std::int16_t located = locate(lat, lon, at);
+    if (located != ReadOk) {
+        height = 0;
+        return located;
+    }
+    return heightAt(at, height);
+}
+
+std::int16_t TileBlockCache::locate(double lat, double lon, TileLocation& at) const
+{
     if (noDrive_)
         return ErrNoDataDrive;
     if (!(lat >= -90.0 && lat <= 90.0))
         return ErrLatitude;
     if (!NormaliseLongitude(lon))
         return ErrReader;
-    const TileLocation at = LocateTile(lat, lon);
+    at = LocateTile(lat, lon);
+    return ReadOk;
+}
+
+std::int16_t TileBlockCache::heightAt(const TileLocation& at, std::int16_t& height)
+{
+    height = 0;
     const std::int16_t* nodes = nullptr;
     const std::int16_t found = findBlock(at, nodes);
     if (found != ReadOk)
         return found;
     return InterpolateInBlock(nodes, at, height);
+}
+
+void TileBlockCache::prefetch(const TileLocation& at) const
+{
+    const auto cached = blockRows_.find(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
+    if (cached == blockRows_.end())
+        return;
+    const TileGeometry& geometry = GeometryOf(at.name.kind);
+    const auto column = static_cast<std::size_t>(at.blockCol - 1);
+    const int lonIndex = (at.secLon - (at.blockCol - 1) * BlockSeconds) / geometry.lonStepSec;
+    const int latIndex = (at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec;
+    const std::size_t node = static_cast<std::size_t>(std::min(latIndex, RowsPerBlock - 2) * geometry.nodesPerRow + lonIndex);
+    const std::int16_t* south = cached->second.nodes.get() + column * RecordValues(at.name.kind) + node;
+    __builtin_prefetch(south);
+    __builtin_prefetch(south + geometry.nodesPerRow + 1);
 }
 
 void TileBlockCache::endRow()

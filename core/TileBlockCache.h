@@ -31,6 +31,18 @@ public:
     // once), 220, 300, 400, 500, 600 or 700. height is 0 unless it is 0.
     std::int16_t heightAt(double lat, double lon, std::int16_t& height);
 
+    // heightAt in two steps, for callers that place a row of points before
+    // reading them: locate gives the point's place in the data set, or the
+    // error that ends the question before any file is looked at (600, 300,
+    // 500); heightAt then reads the located point.
+    std::int16_t locate(double lat, double lon, TileLocation& at) const;
+    std::int16_t heightAt(const TileLocation& at, std::int16_t& height);
+
+    // Asks the processor to fetch the nodes around a located point whose
+    // block is held already, so that a later heightAt finds them in its
+    // cache; does nothing else.
+    void prefetch(const TileLocation& at) const;
+
     // Forgets the block rows and closes the tiles that were not used since
     // the previous call. Called after each row of the grid.
     void endRow();
