@@ -124,11 +124,15 @@ std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_
         nodes = lastNodes_;
         return ReadOk;
     }
+    if (tileKey == lastMissingTile_)
+        return ErrTileNotOpened;
     const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
     auto cached = blockRows_.find(rowKey);
     if (cached == blockRows_.end()) {
-        if (missing_.count(tileKey) != 0)
+        if (missing_.count(tileKey) != 0) {
+            lastMissingTile_ = tileKey;
             return ErrTileNotOpened;
+        }
         BlockRow row;
         const std::int16_t read = readBlockRow(tileKey, at, row);
         if (read != ReadOk)
@@ -178,6 +182,7 @@ std::int16_t TileBlockCache::openTile(std::uint32_t tileKey, const TileName& nam
     Tile fresh;
     if (!fresh.file.open(NativePath(LogicalTilePath(dataDrive_, name), programDir_))) {
         missing_.insert(tileKey);
+        lastMissingTile_ = tileKey;
         return ErrTileNotOpened;
     }
     if (fresh.file.length() != GeometryOf(name.kind).fileBytes)

@@ -53,6 +53,7 @@ public:
 
 private:
     using Nodes = std::unique_ptr<std::int16_t[]>;
+    static constexpr std::uint32_t NoTileKey = 0xFFFFFFFFU;
     // The 12 blocks of one block row of a tile, block column 1 first. When
     // the row cannot be read whole, its blocks are read one by one as they
     // are needed, so a block that cannot be read fails where the reader fails.
@@ -80,6 +81,7 @@ private:
     std::unordered_map<std::uint32_t, Tile> tiles_;
     std::unordered_set<std::uint32_t> missing_;
     std::vector<Nodes> spareBuffers_; // buffers of forgotten block rows, reused
+    std::uint32_t lastMissingTile_ = NoTileKey; // the tile last found missing
     std::uint64_t lastBlockKey_ = 0;
     const std::int16_t* lastNodes_ = nullptr;
     std::uint64_t reads_ = 0;
