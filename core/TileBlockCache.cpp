@@ -83,19 +83,31 @@ std::int16_t TileBlockCache::heightAt(const TileLocation& at, std::int16_t& heig
     return InterpolateInBlock(nodes, at, height);
 }
 
-void TileBlockCache::prefetch(const TileLocation& at) const
+void TileBlockCache::prefetch(const TileLocation& at)
 {
-    const auto cached = blockRows_.find(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
-    if (cached == blockRows_.end())
+    const BlockRow* row = heldBlockRow(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
+    if (row == nullptr)
         return;
     const TileGeometry& geometry = GeometryOf(at.name.kind);
     const auto column = static_cast<std::size_t>(at.blockCol - 1);
     const int lonIndex = (at.secLon - (at.blockCol - 1) * BlockSeconds) / geometry.lonStepSec;
-    const int latIndex = (at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec;
-    const std::size_t node = static_cast<std::size_t>(std::min(latIndex, RowsPerBlock - 2) * geometry.nodesPerRow + lonIndex);
-    const std::int16_t* south = cached->second.nodes.get() + column * RecordValues(at.name.kind) + node;
+    const int latIndex = std::min((at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec, RowsPerBlock - 2);
+    const std::int16_t* south = row->nodes.get() + column * RecordValues(at.name.kind)
+        + static_cast<std::size_t>(latIndex * geometry.nodesPerRow + lonIndex);
     __builtin_prefetch(south);
     __builtin_prefetch(south + geometry.nodesPerRow + 1);
+}
+
+TileBlockCache::BlockRow* TileBlockCache::heldBlockRow(std::uint64_t rowKey)
+{
+    if (rowKey == lastRowKey_)
+        return lastRow_;
+    const auto held = blockRows_.find(rowKey);
+    if (held == blockRows_.end())
+        return nullptr;
+    lastRowKey_ = rowKey;
+    lastRow_ = &held->second;
+    return lastRow_;
 }
 
 void TileBlockCache::endRow()
@@ -112,6 +124,8 @@ void TileBlockCache::endRow()
     std::erase_if(tiles_, [](const auto& entry) { return !entry.second.used; });
     for (auto& entry : tiles_)
         entry.second.used = false;
+    lastRowKey_ = 0;
+    lastRow_ = nullptr;
     lastBlockKey_ = 0;
     lastNodes_ = nullptr;
 }
@@ -127,19 +141,21 @@ std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_
     if (tileKey == lastMissingTile_)
         return ErrTileNotOpened;
     const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
-    auto cached = blockRows_.find(rowKey);
-    if (cached == blockRows_.end()) {
+    BlockRow* held = heldBlockRow(rowKey);
+    if (held == nullptr) {
         if (missing_.count(tileKey) != 0) {
             lastMissingTile_ = tileKey;
             return ErrTileNotOpened;
         }
-        BlockRow row;
-        const std::int16_t read = readBlockRow(tileKey, at, row);
+        BlockRow fresh;
+        const std::int16_t read = readBlockRow(tileKey, at, fresh);
         if (read != ReadOk)
             return read;
-        cached = blockRows_.emplace(rowKey, std::move(row)).first;
+        held = &blockRows_.emplace(rowKey, std::move(fresh)).first->second;
+        lastRowKey_ = rowKey;
+        lastRow_ = held;
     }
-    BlockRow& row = cached->second;
+    BlockRow& row = *held;
     row.used = true;
     row.tile->used = true;
     const auto column = static_cast<std::size_t>(at.blockCol - 1);

@@ -41,7 +41,7 @@ public:
     // Asks the processor to fetch the nodes around a located point whose
     // block is held already, so that a later heightAt finds them in its
     // cache; does nothing else.
-    void prefetch(const TileLocation& at) const;
+    void prefetch(const TileLocation& at);
 
     // Forgets the block rows and closes the tiles that were not used since
     // the previous call. Called after each row of the grid.
@@ -70,6 +70,7 @@ private:
     };
 
     std::int16_t findBlock(const TileLocation& at, const std::int16_t*& nodes);
+    BlockRow* heldBlockRow(std::uint64_t rowKey);
     std::int16_t readBlockRow(std::uint32_t tileKey, const TileLocation& at, BlockRow& row);
     std::int16_t openTile(std::uint32_t tileKey, const TileName& name, Tile*& tile);
     Nodes takeBuffer();
@@ -82,6 +83,8 @@ private:
     std::unordered_set<std::uint32_t> missing_;
     std::vector<Nodes> spareBuffers_; // buffers of forgotten block rows, reused
     std::uint32_t lastMissingTile_ = NoTileKey; // the tile last found missing
+    std::uint64_t lastRowKey_ = 0; // block row keys are never 0
+    BlockRow* lastRow_ = nullptr;
     std::uint64_t lastBlockKey_ = 0;
     const std::int16_t* lastNodes_ = nullptr;
     std::uint64_t reads_ = 0;
