@@ -23,6 +23,9 @@ public:
 
     QLabel* Label1 = nullptr; // "Coordinates = ..."
     QLabel* Label2 = nullptr; // "Height = ..."
+
+private:
+    void WidenForLongestText(int margin);
 };
 
 } // namespace marn

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 
 #include <cmath>
@@ -56,6 +57,17 @@ TEST_F(PictureWindowReadout, ShowsHeightAndCoordinatesOfThePointUnderThePointer)
     EXPECT_EQ(readout.windowTitle(), "Values at mouse position");
     EXPECT_EQ(readout.Label1->font().pointSize(), f.state.ReadoutFontSize - 1);
     EXPECT_EQ(readout.pos(), QPoint(461, 324)); // 0.72 x 640, 0.675 x 480
+}
+
+TEST_F(PictureWindowReadout, TheLongestCoordinatesFitTheirLine)
+{
+    ASSERT_TRUE(loaded);
+    f.window->Picture1_MouseMove(f.state.PicLeft + 10.0F, f.state.PicTop + 10.0F);
+    Einzelergebnis& readout = f.window->readoutWindow();
+    readout.Label1->setText(QStringLiteral("Coordinates = 88\u00B0 58' 58.8\" S  178\u00B0 58' 58.8\" W"));
+    const int textWidth = QFontMetrics(readout.Label1->font()).horizontalAdvance(readout.Label1->text());
+    EXPECT_LE(textWidth, readout.Label1->width());
+    EXPECT_LE(readout.Label1->geometry().right(), readout.width());
 }
 
 TEST_F(PictureWindowReadout, EdgesCountAsInsideAndOnePixelBeyondHides)
