@@ -8,11 +8,7 @@ build="$root/build"
 app_dir="$build/app"
 
 "$root/scripts/setup.sh"
-if [ -x "$root/scripts/build-sample-data.sh" ]; then
-  "$root/scripts/build-sample-data.sh" "$build"
-else
-  echo "scripts/build-sample-data.sh not found: no sample data set is built." >&2
-fi
+"$root/scripts/build-sample-data.sh" "$build"
 
 data_dir="$build/sample-data"
 pictures_dir="$build/pictures"
