@@ -28,17 +28,17 @@ int Truncate(double v)
 }
 
 // Index 0: the first whole multiple of step beyond the start, carried into the degrees.
-DegMin FirstLabel(const EdgeSpec& spec, int step)
+DegMin FirstLabel(const EdgeSpec& side, int step)
 {
     DegMin at;
-    at.deg = Truncate(spec.start);
-    at.min = Truncate((spec.start - at.deg) * 60.0);
-    const bool ascending = spec.start >= 0.0;
+    at.deg = Truncate(side.start);
+    at.min = Truncate((side.start - at.deg) * 60.0);
+    const bool ascending = side.start >= 0.0;
     at.min += ascending ? 1 : -1;
     while (at.min % step != 0) {
         ++at.min;
     }
-    const bool latitude = spec.edge == LabelEdge::Left;
+    const bool latitude = side.edge == LabelEdge::Left;
     if (ascending) {
         while (at.min >= 60) {
             at.min -= 60;
@@ -86,20 +86,20 @@ float LabelCoordinate(const DegMin& at)
 }
 
 // Pixel offset of coordinate c from the edge's start: floor(minutes / mpp + 0.5).
-double PixelOffset(float c, const EdgeSpec& spec, double mpp)
+double PixelOffset(float c, const EdgeSpec& side, double mpp)
 {
-    return RoundHalfUp((static_cast<double>(c) - spec.start) * 60.0 / mpp);
+    return RoundHalfUp((static_cast<double>(c) - side.start) * 60.0 / mpp);
 }
 
-CoordinateLabel PlaceLabel(const EdgeSpec& spec, const LabelInputs& in, int index, const DegMin& at, float c,
+CoordinateLabel PlaceLabel(const EdgeSpec& side, const LabelInputs& in, int index, const DegMin& at, float c,
                            double mpp)
 {
     CoordinateLabel label;
     label.index = index;
     const auto slot = static_cast<std::size_t>(index);
-    if (spec.edge == LabelEdge::Left) {
+    if (side.edge == LabelEdge::Left) {
         const auto y = static_cast<float>(
-            RoundHalfEven((static_cast<double>(in.PicTop) + in.PicRows) - PixelOffset(c, spec, mpp)));
+            RoundHalfEven((static_cast<double>(in.PicTop) + in.PicRows) - PixelOffset(c, side, mpp)));
         label.tickX1 = in.PicLeft - 8.0F;
         label.tickX2 = in.PicLeft - 1.0F;
         label.tickY1 = y;
@@ -109,11 +109,11 @@ CoordinateLabel PlaceLabel(const EdgeSpec& spec, const LabelInputs& in, int inde
         label.left = 0.0;
         return label;
     }
-    const auto x = static_cast<float>(RoundHalfEven(PixelOffset(c, spec, mpp) + in.PicLeft));
+    const auto x = static_cast<float>(RoundHalfEven(PixelOffset(c, side, mpp) + in.PicLeft));
     label.tickX1 = x;
     label.tickX2 = x;
     label.caption = LongitudeLabelText(at.deg, at.min, c);
-    if (spec.edge == LabelEdge::Bottom) {
+    if (side.edge == LabelEdge::Bottom) {
         label.tickY1 = in.PicBottom + 1.0F;
         label.tickY2 = in.PicBottom + 8.0F;
         label.top = in.PicBottom + 12.0;
@@ -127,29 +127,29 @@ CoordinateLabel PlaceLabel(const EdgeSpec& spec, const LabelInputs& in, int inde
     return label;
 }
 
-std::vector<CoordinateLabel> EdgeLabels(const EdgeSpec& spec, const LabelInputs& in)
+std::vector<CoordinateLabel> EdgeLabels(const EdgeSpec& side, const LabelInputs& in)
 {
     std::vector<CoordinateLabel> labels;
-    const double extentMinutes = (spec.end - spec.start) * 60.0;
-    if (!(extentMinutes > 0.0) || !(spec.pixels > 0.0F)) {
+    const double extentMinutes = (side.end - side.start) * 60.0;
+    if (!(extentMinutes > 0.0) || !(side.pixels > 0.0F)) {
         return labels;
     }
-    const int step = LabelStepMinutes(spec.edge, Truncate(extentMinutes));
-    const double mpp = extentMinutes / spec.pixels;
+    const int step = LabelStepMinutes(side.edge, Truncate(extentMinutes));
+    const double mpp = extentMinutes / side.pixels;
 
-    DegMin at = FirstLabel(spec, step);
-    const CoordinateLabel first = PlaceLabel(spec, in, 0, at, LabelCoordinate(at), mpp);
-    if (spec.edge == LabelEdge::Left || first.tickX1 > in.PicLeft) {
+    DegMin at = FirstLabel(side, step);
+    const CoordinateLabel first = PlaceLabel(side, in, 0, at, LabelCoordinate(at), mpp);
+    if (side.edge == LabelEdge::Left || first.tickX1 > in.PicLeft) {
         labels.push_back(first);
     }
-    const auto end = static_cast<float>(spec.end);
+    const auto end = static_cast<float>(side.end);
     for (int index = 1; index < CoordinateLabelCount; ++index) {
         NextLabel(at, step);
         const float c = LabelCoordinate(at);
         if (end < c) {
             break;
         }
-        labels.push_back(PlaceLabel(spec, in, index, at, c, mpp));
+        labels.push_back(PlaceLabel(side, in, index, at, c, mpp));
     }
     return labels;
 }
