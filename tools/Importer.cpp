@@ -89,18 +89,18 @@ public:
             result.outcome = TileOutcome::Kept;
             return result;
         }
-        const NodeGridSpec spec = TileNodeGrid(tile, margin_);
-        std::vector<double> grid(spec.size(), std::numeric_limits<double>::quiet_NaN());
+        const NodeGridSpec desc = TileNodeGrid(tile, margin_);
+        std::vector<double> grid(desc.size(), std::numeric_limits<double>::quiet_NaN());
         for (const auto& source : sources_)
-            source->SampleInto(spec, grid);
-        const long long missingBefore = CountMissing(CropToTile(grid, spec, margin_));
+            source->SampleInto(desc, grid);
+        const long long missingBefore = CountMissing(CropToTile(grid, desc, margin_));
         if (missingBefore == static_cast<long long>(TileRows) * TileCols(KindOf(tile))) {
             result.outcome = TileOutcome::NoData;
             return result;
         }
         if (options_.fillDistance > 0 && missingBefore > 0)
-            FillVoids(grid, spec.rows, spec.cols, options_.fillDistance);
-        const std::vector<double> values = CropToTile(grid, spec, margin_);
+            FillVoids(grid, desc.rows, desc.cols, options_.fillDistance);
+        const std::vector<double> values = CropToTile(grid, desc, margin_);
         result.nodesMissing = CountMissing(values);
         result.nodesFilled = missingBefore - result.nodesMissing;
 

@@ -26,25 +26,25 @@ double NodeGridSpec::lonOfCol(int col) const
 NodeGridSpec TileNodeGrid(const TileId& tile, int margin)
 {
     const TileKind kind = KindOf(tile);
-    NodeGridSpec spec;
-    spec.originLatSec = tile.latDeg * 3600;
-    spec.originLonSec = tile.lonDeg * 3600;
-    spec.lonStepSec = GeometryOf(kind).lonStepSec;
-    spec.firstRow = -margin;
-    spec.firstCol = -margin;
-    spec.rows = TileRows + 2 * margin;
-    spec.cols = TileCols(kind) + 2 * margin;
-    return spec;
+    NodeGridSpec desc;
+    desc.originLatSec = tile.latDeg * 3600;
+    desc.originLonSec = tile.lonDeg * 3600;
+    desc.lonStepSec = GeometryOf(kind).lonStepSec;
+    desc.firstRow = -margin;
+    desc.firstCol = -margin;
+    desc.rows = TileRows + 2 * margin;
+    desc.cols = TileCols(kind) + 2 * margin;
+    return desc;
 }
 
-std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& spec, int margin)
+std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin)
 {
-    const int rows = spec.rows - 2 * margin;
-    const int cols = spec.cols - 2 * margin;
+    const int rows = desc.rows - 2 * margin;
+    const int cols = desc.cols - 2 * margin;
     std::vector<double> tile;
     tile.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     for (int row = 0; row < rows; ++row) {
-        const auto start = grid.begin() + static_cast<std::ptrdiff_t>(row + margin) * spec.cols + margin;
+        const auto start = grid.begin() + static_cast<std::ptrdiff_t>(row + margin) * desc.cols + margin;
         tile.insert(tile.end(), start, start + cols);
     }
     return tile;

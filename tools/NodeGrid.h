@@ -37,7 +37,7 @@ NodeGridSpec TileNodeGrid(const TileId& tile, int margin);
 
 // The values of the tile's own nodes (row 0 south, col 0 west) out of a grid
 // built by TileNodeGrid(tile, margin).
-std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& spec, int margin);
+std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin);
 
 // The file image of a tile: 144 records, south to north by block rows and west
 // to east within a row, each record 101 rows of 101 or 51 nodes, little-endian.

@@ -189,17 +189,17 @@ CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
     return window;
 }
 
-SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& spec, double lonShift) const
+SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& desc, double lonShift) const
 {
     PixelPositions positions;
-    const std::size_t count = spec.size();
+    const std::size_t count = desc.size();
     positions.x.resize(count);
     positions.y.resize(count);
-    for (int row = 0; row < spec.rows; ++row) {
-        const double lat = spec.latOfRow(row);
-        for (int col = 0; col < spec.cols; ++col) {
-            const std::size_t i = static_cast<std::size_t>(row) * spec.cols + col;
-            positions.x[i] = spec.lonOfCol(col) + lonShift;
+    for (int row = 0; row < desc.rows; ++row) {
+        const double lat = desc.latOfRow(row);
+        for (int col = 0; col < desc.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * desc.cols + col;
+            positions.x[i] = desc.lonOfCol(col) + lonShift;
             positions.y[i] = lat;
         }
     }
@@ -238,16 +238,16 @@ SourceRaster::CellRange SourceRaster::CellsAround(const PixelPositions& position
     return range;
 }
 
-void SourceRaster::SampleInto(const NodeGridSpec& spec, std::vector<double>& grid) const
+void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& grid) const
 {
-    const double west = spec.lonOfCol(0);
-    const double east = spec.lonOfCol(spec.cols - 1);
+    const double west = desc.lonOfCol(0);
+    const double east = desc.lonOfCol(desc.cols - 1);
     const double shift = LongitudeShift(west, east);
     if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0 ||
-        Overlap(spec.latOfRow(0), spec.latOfRow(spec.rows - 1), bounds_.south, bounds_.north) < 0)
+        Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
         return;
 
-    const PixelPositions positions = PixelPositionsOf(spec, shift);
+    const PixelPositions positions = PixelPositionsOf(desc, shift);
     CellRange range = CellsAround(positions);
     if (range.empty())
         return;

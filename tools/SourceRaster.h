@@ -31,7 +31,7 @@ public:
     // Sets every node of the grid at which the source has data to the source's
     // bilinear value there; other nodes keep their value. Throws ImportError
     // when reading fails.
-    void SampleInto(const NodeGridSpec& spec, std::vector<double>& grid) const;
+    void SampleInto(const NodeGridSpec& desc, std::vector<double>& grid) const;
 
 private:
     // Positions of nodes in the raster's pixel space (0 at the raster's edge).
@@ -49,7 +49,7 @@ private:
     };
 
     SourceRaster(std::string path, void* dataset);
-    PixelPositions PixelPositionsOf(const NodeGridSpec& spec, double lonShift) const;
+    PixelPositions PixelPositionsOf(const NodeGridSpec& desc, double lonShift) const;
     CellRange CellsAround(const PixelPositions& positions) const;
     void ComputeBounds();
     double LongitudeShift(double west, double east) const;

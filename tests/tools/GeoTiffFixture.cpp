@@ -13,38 +13,38 @@ namespace marn::import::test {
 
 RasterSpec AlignedRaster(int southLatSec, int westLonSec, int stepSec, int width, int height, double value)
 {
-    RasterSpec spec;
-    spec.stepX = stepSec / 3600.0;
-    spec.stepY = stepSec / 3600.0;
-    spec.west = (westLonSec - stepSec / 2.0) / 3600.0;
-    spec.north = (southLatSec + (height - 1) * stepSec + stepSec / 2.0) / 3600.0;
-    spec.width = width;
-    spec.height = height;
-    spec.values.assign(static_cast<std::size_t>(width) * height, value);
-    return spec;
+    RasterSpec desc;
+    desc.stepX = stepSec / 3600.0;
+    desc.stepY = stepSec / 3600.0;
+    desc.west = (westLonSec - stepSec / 2.0) / 3600.0;
+    desc.north = (southLatSec + (height - 1) * stepSec + stepSec / 2.0) / 3600.0;
+    desc.width = width;
+    desc.height = height;
+    desc.values.assign(static_cast<std::size_t>(width) * height, value);
+    return desc;
 }
 
-void WriteGeoTiff(const std::string& path, const RasterSpec& spec)
+void WriteGeoTiff(const std::string& path, const RasterSpec& desc)
 {
     GDALAllRegister();
     GDALDatasetH dataset =
-        GDALCreate(GDALGetDriverByName("GTiff"), path.c_str(), spec.width, spec.height, 1, GDT_Float32, nullptr);
+        GDALCreate(GDALGetDriverByName("GTiff"), path.c_str(), desc.width, desc.height, 1, GDT_Float32, nullptr);
     if (dataset == nullptr)
         throw std::runtime_error("cannot create " + path);
-    double geoTransform[6] = {spec.west, spec.stepX, 0.0, spec.north, 0.0, -spec.stepY};
+    double geoTransform[6] = {desc.west, desc.stepX, 0.0, desc.north, 0.0, -desc.stepY};
     GDALSetGeoTransform(dataset, geoTransform);
-    if (spec.epsg != 0) {
+    if (desc.epsg != 0) {
         OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
-        OSRImportFromEPSG(srs, spec.epsg);
+        OSRImportFromEPSG(srs, desc.epsg);
         GDALSetSpatialRef(dataset, srs);
         OSRDestroySpatialReference(srs);
     }
     GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
-    if (spec.noData)
-        GDALSetRasterNoDataValue(band, *spec.noData);
-    std::vector<double> values = spec.values;
+    if (desc.noData)
+        GDALSetRasterNoDataValue(band, *desc.noData);
+    std::vector<double> values = desc.values;
     const CPLErr written = GDALRasterIO(
-        band, GF_Write, 0, 0, spec.width, spec.height, values.data(), spec.width, spec.height, GDT_Float64, 0, 0);
+        band, GF_Write, 0, 0, desc.width, desc.height, values.data(), desc.width, desc.height, GDT_Float64, 0, 0);
     GDALClose(dataset);
     if (written != CE_None)
         throw std::runtime_error("cannot write " + path);

@@ -31,7 +31,7 @@ struct RasterSpec {
 // (southLatSec, westLonSec), every value `value`.
 RasterSpec AlignedRaster(int southLatSec, int westLonSec, int stepSec, int width, int height, double value);
 
-void WriteGeoTiff(const std::string& path, const RasterSpec& spec);
+void WriteGeoTiff(const std::string& path, const RasterSpec& desc);
 
 // The height stored in an imported tile file for the node at
 // (lat, lon) = (tile.latDeg + 3 * row / 3600, tile.lonDeg + step * col / 3600),

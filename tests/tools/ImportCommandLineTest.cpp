@@ -77,9 +77,9 @@ protected:
 
 TEST_F(ImportCommandTest, WritesTheTilesAndTheSummary)
 {
-    test::RasterSpec spec = test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 1800, 3, 4, 4, -20);
-    spec.values[0] = 40000;
-    test::WriteGeoTiff(source, spec);
+    test::RasterSpec desc = test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 1800, 3, 4, 4, -20);
+    desc.values[0] = 40000;
+    test::WriteGeoTiff(source, desc);
     const CommandRun run = RunCommand({"--out", out, "--fill-voids=2", "--sea-level", source});
     EXPECT_EQ(run.status, 0) << run.err;
 

@@ -31,10 +31,10 @@ constexpr int MidLonSec = 10 * Sec + 1800;
 
 class ImportTest : public testing::Test {
 protected:
-    std::string Source(const std::string& name, const RasterSpec& spec)
+    std::string Source(const std::string& name, const RasterSpec& desc)
     {
         const std::string path = sources.path() + "/" + name + ".tif";
-        test::WriteGeoTiff(path, spec);
+        test::WriteGeoTiff(path, desc);
         return path;
     }
 
@@ -84,13 +84,13 @@ TEST_F(ImportTest, FillVoidsFillsMissingNodesWithinTheDistance)
 TEST_F(ImportTest, FilledVoidsAgreeOnTheEdgeTwoTilesShare)
 {
     // A source straddling the meridian 11 E, with a gap along the edge itself.
-    RasterSpec spec = AlignedRaster(MidLatSec, 11 * Sec - 60, 3, 41, 20, 0);
-    for (int row = 0; row < spec.height; ++row) {
-        for (int col = 0; col < spec.width; ++col)
-            spec.values[static_cast<std::size_t>(row) * spec.width + col] = col >= 18 && col <= 22 ? -1 : 100 + col * 7 + row;
+    RasterSpec desc = AlignedRaster(MidLatSec, 11 * Sec - 60, 3, 41, 20, 0);
+    for (int row = 0; row < desc.height; ++row) {
+        for (int col = 0; col < desc.width; ++col)
+            desc.values[static_cast<std::size_t>(row) * desc.width + col] = col >= 18 && col <= 22 ? -1 : 100 + col * 7 + row;
     }
-    spec.noData = -1;
-    Import({Source("straddle", spec)}, 8);
+    desc.noData = -1;
+    Import({Source("straddle", desc)}, 8);
     const TileId east{45, 11};
     for (int row = 600; row < 620; ++row)
         EXPECT_EQ(Node(Tile45, row, 1200), Node(east, row, 0)) << row;
@@ -100,12 +100,12 @@ TEST_F(ImportTest, FilledVoidsAgreeOnTheEdgeTwoTilesShare)
 TEST_F(ImportTest, InterpolatesBilinearlyBetweenSourceCells)
 {
     // 6" cells: every other 3" node lies between two cell centres.
-    RasterSpec spec = AlignedRaster(MidLatSec, MidLonSec, 6, 10, 10, 0);
+    RasterSpec desc = AlignedRaster(MidLatSec, MidLonSec, 6, 10, 10, 0);
     for (int row = 0; row < 10; ++row) {
         for (int col = 0; col < 10; ++col)
-            spec.values[static_cast<std::size_t>(row) * 10 + col] = 100 + 10 * col - 4 * row;
+            desc.values[static_cast<std::size_t>(row) * 10 + col] = 100 + 10 * col - 4 * row;
     }
-    Import({Source("ramp", spec)});
+    Import({Source("ramp", desc)});
     // Node (600 + 2 * i, 600 + 2 * j) is cell (j, 9 - i); the north row is row 0.
     EXPECT_EQ(Node(Tile45, 600, 600), 100 - 4 * 9);
     EXPECT_EQ(Node(Tile45, 618, 618), 100 + 90);
@@ -135,9 +135,9 @@ TEST_F(ImportTest, TilesFromFiftyNorthAreOfTheSixSecondKind)
 
 TEST_F(ImportTest, SeaLevelTurnsNegativeHeightsIntoZero)
 {
-    RasterSpec spec = AlignedRaster(MidLatSec, MidLonSec, 3, 2, 1, 0);
-    spec.values = {-50, 20};
-    const std::string path = Source("coast", spec);
+    RasterSpec desc = AlignedRaster(MidLatSec, MidLonSec, 3, 2, 1, 0);
+    desc.values = {-50, 20};
+    const std::string path = Source("coast", desc);
     Import({path});
     EXPECT_EQ(Node(Tile45, 600, 600), -50);
     EXPECT_EQ(Node(Tile45, 600, 601), 20);
@@ -217,14 +217,14 @@ TEST_F(ImportTest, AnUnwritableOutputStopsTheImportBeforeAnythingIsWritten)
 TEST_F(ImportTest, SourcesInOtherCoordinateSystemsAreReprojected)
 {
     // 900 m x 900 m of UTM zone 32 north around 45.1 N 9 E.
-    RasterSpec spec;
-    spec.west = 500000;
-    spec.north = 5000000;
-    spec.stepX = spec.stepY = 90;
-    spec.width = spec.height = 10;
-    spec.values.assign(100, 500);
-    spec.epsg = 32632;
-    const ImportResult result = Import({Source("utm", spec)});
+    RasterSpec desc;
+    desc.west = 500000;
+    desc.north = 5000000;
+    desc.stepX = desc.stepY = 90;
+    desc.width = desc.height = 10;
+    desc.values.assign(100, 500);
+    desc.epsg = 32632;
+    const ImportResult result = Import({Source("utm", desc)});
     ASSERT_EQ(result.tiles.size(), 1U);
     EXPECT_EQ(result.tiles[0].tile, (TileId{45, 9}));
     const std::vector<std::int16_t> nodes = StoredNodes(out.path(), {45, 9});
@@ -237,14 +237,14 @@ TEST_F(ImportTest, SourcesInOtherCoordinateSystemsAreReprojected)
 TEST_F(ImportTest, AProjectedSourceAcrossThe180thMeridianGivesTilesOnBothSides)
 {
     // 2 km x 2 km of UTM zone 60 south around 16.96 S 180 E (Fiji).
-    RasterSpec spec;
-    spec.west = 818000;
-    spec.north = 8120000;
-    spec.stepX = spec.stepY = 100;
-    spec.width = spec.height = 20;
-    spec.values.assign(400, 300);
-    spec.epsg = 32760;
-    const ImportResult result = Import({Source("fiji", spec)});
+    RasterSpec desc;
+    desc.west = 818000;
+    desc.north = 8120000;
+    desc.stepX = desc.stepY = 100;
+    desc.width = desc.height = 20;
+    desc.values.assign(400, 300);
+    desc.epsg = 32760;
+    const ImportResult result = Import({Source("fiji", desc)});
     ASSERT_EQ(result.tiles.size(), 2U);
     long long covered = 0;
     for (const TileResult& tile : result.tiles) {
@@ -262,8 +262,8 @@ TEST_F(ImportTest, AProjectedSourceAcrossThe180thMeridianGivesTilesOnBothSides)
 
 TEST_F(ImportTest, GeographicSourcesMayRunFrom0To360)
 {
-    RasterSpec spec = AlignedRaster(MidLatSec, 350 * Sec + 1800, 3, 4, 4, 700);
-    const ImportResult result = Import({Source("east-of-180", spec)});
+    RasterSpec desc = AlignedRaster(MidLatSec, 350 * Sec + 1800, 3, 4, 4, 700);
+    const ImportResult result = Import({Source("east-of-180", desc)});
     ASSERT_EQ(result.tiles.size(), 1U);
     EXPECT_EQ(TileRelativePath(result.tiles[0].tile), "MARN/W009/W009N45.33E");
     EXPECT_EQ(Node({45, -10}, 600, 600), 700);
@@ -278,11 +278,11 @@ TEST_F(ImportTest, TheReaderFindsImportedCellsInEveryHemisphere)
         const int step = GeometryOf(KindOf(tile)).lonStepSec;
         const int southSec = tile.latDeg * Sec + 600;
         const int westSec = tile.lonDeg * Sec + 600;
-        RasterSpec spec = AlignedRaster(southSec, westSec, step, 6, 5, 0);
-        for (std::size_t i = 0; i < spec.values.size(); ++i)
-            spec.values[i] = 100 + 7 * static_cast<double>(i);
+        RasterSpec desc = AlignedRaster(southSec, westSec, step, 6, 5, 0);
+        for (std::size_t i = 0; i < desc.values.size(); ++i)
+            desc.values[i] = 100 + 7 * static_cast<double>(i);
         marn::test::TempDir data;
-        RunImportJob({data.path(), {Source("cells", spec)}, 0, false, false}, [](int, int) {});
+        RunImportJob({data.path(), {Source("cells", desc)}, 0, false, false}, [](int, int) {});
 
         SharedState s;
         s.DataDrive = data.path();
@@ -294,7 +294,7 @@ TEST_F(ImportTest, TheReaderFindsImportedCellsInEveryHemisphere)
                 std::int16_t error = -1;
                 ReadTileHeight(s, lat, lon, height, error);
                 EXPECT_EQ(error, 0) << TileRelativePath(tile) << " " << row << " " << col;
-                EXPECT_EQ(height, spec.values[static_cast<std::size_t>(row) * 6 + col])
+                EXPECT_EQ(height, desc.values[static_cast<std::size_t>(row) * 6 + col])
                     << TileRelativePath(tile) << " " << row << " " << col;
             }
         }

@@ -33,33 +33,33 @@ class NodeGridKindTest : public testing::TestWithParam<KindCase> {};
 TEST_P(NodeGridKindTest, TileGridHasOneNodePerStepIncludingBothEdges)
 {
     const TileId tile{GetParam().kind == TileKind::Kind3 ? -8 : 55, -8};
-    const NodeGridSpec spec = TileNodeGrid(tile, 0);
-    EXPECT_EQ(spec.rows, 1201);
-    EXPECT_EQ(spec.cols, GetParam().cols);
-    EXPECT_EQ(spec.latOfRow(0), tile.latDeg);
-    EXPECT_EQ(spec.latOfRow(spec.rows - 1), tile.latDeg + 1);
-    EXPECT_EQ(spec.lonOfCol(0), -8.0);
-    EXPECT_EQ(spec.lonOfCol(spec.cols - 1), -7.0);
-    EXPECT_DOUBLE_EQ(spec.lonOfCol(1), -8.0 + GetParam().lonStep / 3600.0);
-    EXPECT_DOUBLE_EQ(spec.latOfRow(1), tile.latDeg + 3 / 3600.0);
+    const NodeGridSpec desc = TileNodeGrid(tile, 0);
+    EXPECT_EQ(desc.rows, 1201);
+    EXPECT_EQ(desc.cols, GetParam().cols);
+    EXPECT_EQ(desc.latOfRow(0), tile.latDeg);
+    EXPECT_EQ(desc.latOfRow(desc.rows - 1), tile.latDeg + 1);
+    EXPECT_EQ(desc.lonOfCol(0), -8.0);
+    EXPECT_EQ(desc.lonOfCol(desc.cols - 1), -7.0);
+    EXPECT_DOUBLE_EQ(desc.lonOfCol(1), -8.0 + GetParam().lonStep / 3600.0);
+    EXPECT_DOUBLE_EQ(desc.latOfRow(1), tile.latDeg + 3 / 3600.0);
 }
 
 TEST_P(NodeGridKindTest, MarginExtendsTheGridOnEverySide)
 {
     const TileId tile{GetParam().kind == TileKind::Kind3 ? 47 : 50, 7};
-    const NodeGridSpec spec = TileNodeGrid(tile, 5);
-    EXPECT_EQ(spec.rows, 1211);
-    EXPECT_EQ(spec.cols, GetParam().cols + 10);
-    EXPECT_DOUBLE_EQ(spec.latOfRow(5), tile.latDeg);
-    EXPECT_DOUBLE_EQ(spec.lonOfCol(0), 7.0 - 5 * GetParam().lonStep / 3600.0);
+    const NodeGridSpec desc = TileNodeGrid(tile, 5);
+    EXPECT_EQ(desc.rows, 1211);
+    EXPECT_EQ(desc.cols, GetParam().cols + 10);
+    EXPECT_DOUBLE_EQ(desc.latOfRow(5), tile.latDeg);
+    EXPECT_DOUBLE_EQ(desc.lonOfCol(0), 7.0 - 5 * GetParam().lonStep / 3600.0);
 
-    std::vector<double> grid(spec.size());
+    std::vector<double> grid(desc.size());
     for (std::size_t i = 0; i < grid.size(); ++i)
         grid[i] = static_cast<double>(i);
-    const std::vector<double> tileValues = CropToTile(grid, spec, 5);
+    const std::vector<double> tileValues = CropToTile(grid, desc, 5);
     ASSERT_EQ(tileValues.size(), static_cast<std::size_t>(1201) * GetParam().cols);
-    EXPECT_EQ(tileValues.front(), 5.0 * spec.cols + 5);
-    EXPECT_EQ(tileValues.back(), (5.0 + 1200) * spec.cols + 5 + GetParam().cols - 1);
+    EXPECT_EQ(tileValues.front(), 5.0 * desc.cols + 5);
+    EXPECT_EQ(tileValues.back(), (5.0 + 1200) * desc.cols + 5 + GetParam().cols - 1);
 }
 
 TEST_P(NodeGridKindTest, PackedFileHasTheKindsLengthAndBlockLayout)

@@ -53,32 +53,32 @@ class FineSourceTest : public testing::TestWithParam<long long> {
 protected:
     std::string Write(bool halfMissing)
     {
-        test::RasterSpec spec = test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 1800, 1, 90, 90, 0);
-        spec.noData = -32768;
+        test::RasterSpec desc = test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 1800, 1, 90, 90, 0);
+        desc.noData = -32768;
         for (int row = 0; row < 90; ++row) {
             for (int col = 0; col < 90; ++col)
-                spec.values[static_cast<std::size_t>(row) * 90 + col] = halfMissing && col >= 45 ? -32768 : 10 * col + row;
+                desc.values[static_cast<std::size_t>(row) * 90 + col] = halfMissing && col >= 45 ? -32768 : 10 * col + row;
         }
         const std::string path = dir.path() + "/fine.tif";
-        test::WriteGeoTiff(path, spec);
+        test::WriteGeoTiff(path, desc);
         return path;
     }
 
     // Nodes every 3" from 12" inside the raster's south-west cell centre.
     static NodeGridSpec Nodes()
     {
-        NodeGridSpec spec;
-        spec.originLatSec = 45 * 3600 + 1800 + 12;
-        spec.originLonSec = 10 * 3600 + 1800 + 12;
-        spec.rows = 20;
-        spec.cols = 20;
-        return spec;
+        NodeGridSpec desc;
+        desc.originLatSec = 45 * 3600 + 1800 + 12;
+        desc.originLonSec = 10 * 3600 + 1800 + 12;
+        desc.rows = 20;
+        desc.cols = 20;
+        return desc;
     }
 
-    static double Ramp(const NodeGridSpec& spec, int row, int col)
+    static double Ramp(const NodeGridSpec& desc, int row, int col)
     {
-        const double cellCol = spec.lonOfCol(col) * 3600 - (10 * 3600 + 1800);
-        const double cellRow = 89 - (spec.latOfRow(row) * 3600 - (45 * 3600 + 1800));
+        const double cellCol = desc.lonOfCol(col) * 3600 - (10 * 3600 + 1800);
+        const double cellRow = 89 - (desc.latOfRow(row) * 3600 - (45 * 3600 + 1800));
         return 10 * cellCol + cellRow;
     }
 
@@ -89,12 +89,12 @@ protected:
 TEST_P(FineSourceTest, KeepsALinearSurfaceWhetherReadFullyOrReduced)
 {
     const auto source = SourceRaster::Open(Write(false), GetParam());
-    const NodeGridSpec spec = Nodes();
-    std::vector<double> grid(spec.size(), std::numeric_limits<double>::quiet_NaN());
-    source->SampleInto(spec, grid);
-    for (int row = 0; row < spec.rows; ++row) {
-        for (int col = 0; col < spec.cols; ++col)
-            EXPECT_NEAR(grid[static_cast<std::size_t>(row) * spec.cols + col], Ramp(spec, row, col), 1e-6)
+    const NodeGridSpec desc = Nodes();
+    std::vector<double> grid(desc.size(), std::numeric_limits<double>::quiet_NaN());
+    source->SampleInto(desc, grid);
+    for (int row = 0; row < desc.rows; ++row) {
+        for (int col = 0; col < desc.cols; ++col)
+            EXPECT_NEAR(grid[static_cast<std::size_t>(row) * desc.cols + col], Ramp(desc, row, col), 1e-6)
                 << row << " " << col;
     }
 }
@@ -102,12 +102,12 @@ TEST_P(FineSourceTest, KeepsALinearSurfaceWhetherReadFullyOrReduced)
 TEST_P(FineSourceTest, LeavesCellsWithoutDataOut)
 {
     const auto source = SourceRaster::Open(Write(true), GetParam());
-    const NodeGridSpec spec = Nodes();
-    std::vector<double> grid(spec.size(), -1.0);
-    source->SampleInto(spec, grid);
-    for (int row = 0; row < spec.rows; ++row) {
-        EXPECT_NEAR(grid[static_cast<std::size_t>(row) * spec.cols + 3], Ramp(spec, row, 3), 1e-6) << row;
-        EXPECT_EQ(grid[static_cast<std::size_t>(row) * spec.cols + 18], -1.0) << row;
+    const NodeGridSpec desc = Nodes();
+    std::vector<double> grid(desc.size(), -1.0);
+    source->SampleInto(desc, grid);
+    for (int row = 0; row < desc.rows; ++row) {
+        EXPECT_NEAR(grid[static_cast<std::size_t>(row) * desc.cols + 3], Ramp(desc, row, 3), 1e-6) << row;
+        EXPECT_EQ(grid[static_cast<std::size_t>(row) * desc.cols + 18], -1.0) << row;
     }
     // Next to the missing half no value mixes in the no-data value.
     for (const double value : grid)
