@@ -36,11 +36,14 @@ std::int16_t WholeSeconds(double fraction)
     return static_cast<std::int16_t>(std::floor(fraction * 3600 + 0.5));
 }
 
-// Block 1..12 holding a whole second 0..3600; the quotient is taken as a single.
+// Block 1..12 holding a whole second 0..3600. The rule takes the quotient
+// seconds / 300 as a single and its floor; for whole seconds from 0 to 3600 that
+// is the whole-number quotient (a quotient that is not whole lies at least
+// 1/300 from the next whole number, far more than a single's rounding), which
+// is cheaper to compute.
 int BlockOfSeconds(std::int16_t seconds)
 {
-    const float quotient = static_cast<float>(seconds) / static_cast<float>(BlockSeconds);
-    const int block = static_cast<int>(std::floor(quotient)) + 1;
+    const int block = seconds / BlockSeconds + 1;
     return block > BlocksPerSide ? BlocksPerSide : block;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <limits>
 
@@ -169,6 +171,22 @@ TEST(LocateTile, RoundsToWholeSecondsAndPicksTheBlock)
         EXPECT_EQ(at.blockRow, c.blockRow);
         EXPECT_EQ(at.blockCol, c.blockCol);
         EXPECT_EQ(at.blockNo, c.blockNo);
+    }
+}
+
+TEST(LocateTile, EveryWholeSecondFallsIntoTheBlockOfItsSingleQuotient)
+{
+    for (int second = 0; second <= 3600; ++second) {
+        SCOPED_TRACE(second);
+        // A fifth of a second off the whole second, inwards at the tile's edge.
+        const double fraction = (second + (second < 3600 ? 0.2 : -0.2)) / 3600.0;
+        const TileLocation at = LocateTile(47.0 + fraction, 7.0 + fraction);
+        ASSERT_EQ(at.secLat, second);
+        ASSERT_EQ(at.secLon, second);
+        const float quotient = static_cast<float>(second) / 300.0F;
+        const int block = std::min(static_cast<int>(std::floor(quotient)) + 1, 12);
+        EXPECT_EQ(at.blockRow, block);
+        EXPECT_EQ(at.blockCol, block);
     }
 }
 
