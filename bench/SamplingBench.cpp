@@ -1,5 +1,5 @@
 // Speed of the height sampling: the literal reader (one file, one block) against
-// the fast sampling (row/column trigonometry once, each block read once), and
+// the fast sampling (row/column trigonometry once, each block row read once), and
 // the single calls behind them. Tiles are written once into a temporary
 // directory by the tests' tile writer.
 
