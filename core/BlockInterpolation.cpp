@@ -17,19 +17,31 @@ bool FitsInt16(double value)
 
 } // namespace
 
+NodeIndex SouthWestNode(const TileLocation& at)
+{
+    // The node pair iLon, iLon + 1 (and iLat, iLat + 1) always lies inside the
+    // block: the last index only occurs on the tile's eastern or northern edge.
+    // The spacings are written out, so that the divisions are by constants.
+    const int lonSeconds = at.secLon - (at.blockCol - 1) * BlockSeconds;
+    const bool kind3 = at.name.kind == TileKind::Kind3;
+    int iLon = kind3 ? lonSeconds / Kind3Geometry.lonStepSec : lonSeconds / Kind6Geometry.lonStepSec;
+    int iLat = (at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec;
+    const int nodes = GeometryOf(at.name.kind).nodesPerRow;
+    if (iLon == nodes - 1)
+        iLon = nodes - 2;
+    if (iLat == RowsPerBlock - 1)
+        iLat = RowsPerBlock - 2;
+    return {iLon, iLat};
+}
+
 std::int16_t InterpolateInBlock(const std::int16_t* block, const TileLocation& at, std::int16_t& height)
 {
     const TileGeometry& geometry = GeometryOf(at.name.kind);
     const int lonStep = geometry.lonStepSec;
     const int nodes = geometry.nodesPerRow;
-    // The node pair iLon, iLon + 1 (and iLat, iLat + 1) always lies inside the
-    // block: the last index only occurs on the tile's eastern or northern edge.
-    int iLon = (at.secLon - (at.blockCol - 1) * BlockSeconds) / lonStep;
-    int iLat = (at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec;
-    if (iLon == nodes - 1)
-        iLon = nodes - 2;
-    if (iLat == RowsPerBlock - 1)
-        iLat = RowsPerBlock - 2;
+    const NodeIndex south = SouthWestNode(at);
+    const int iLon = south.lon;
+    const int iLat = south.lat;
 
     auto node = [&](int lonIndex, int latIndex) { return block[latIndex * nodes + lonIndex]; };
     const std::int16_t h00 = node(iLon, iLat);

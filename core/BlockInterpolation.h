@@ -16,4 +16,13 @@ namespace marn {
 // is left alone on failure.
 std::int16_t InterpolateInBlock(const std::int16_t* block, const TileLocation& at, std::int16_t& height);
 
+// The south-west node of the pair around a located point: its longitude index
+// and latitude row inside the point's block (the last node of a row or block
+// steps back one, so that the pair always lies inside the block).
+struct NodeIndex {
+    int lon = 0;
+    int lat = 0;
+};
+NodeIndex SouthWestNode(const TileLocation& at);
+
 } // namespace marn

@@ -6,7 +6,6 @@
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace marn {
@@ -88,14 +87,13 @@ void TileBlockCache::prefetch(const TileLocation& at)
     const BlockRow* row = heldBlockRow(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
     if (row == nullptr)
         return;
-    const TileGeometry& geometry = GeometryOf(at.name.kind);
+    const int nodes = GeometryOf(at.name.kind).nodesPerRow;
     const auto column = static_cast<std::size_t>(at.blockCol - 1);
-    const int lonIndex = (at.secLon - (at.blockCol - 1) * BlockSeconds) / geometry.lonStepSec;
-    const int latIndex = std::min((at.secLat - (at.blockRow - 1) * BlockSeconds) / LatStepSec, RowsPerBlock - 2);
-    const std::int16_t* south = row->nodes.get() + column * RecordValues(at.name.kind)
-        + static_cast<std::size_t>(latIndex * geometry.nodesPerRow + lonIndex);
+    const NodeIndex node = SouthWestNode(at);
+    const std::int16_t* south
+        = row->nodes.get() + column * RecordValues(at.name.kind) + static_cast<std::size_t>(node.lat * nodes + node.lon);
     __builtin_prefetch(south);
-    __builtin_prefetch(south + geometry.nodesPerRow + 1);
+    __builtin_prefetch(south + nodes + 1);
 }
 
 TileBlockCache::BlockRow* TileBlockCache::heldBlockRow(std::uint64_t rowKey)
