@@ -8,6 +8,7 @@
 #include "core/HeightSampling.h"
 #include "core/TileLocation.h"
 #include "core/TileReadErrors.h"
+#include "support/PictureArea.h"
 #include "support/TempDir.h"
 #include "support/TileWriter.h"
 
@@ -48,15 +49,7 @@ protected:
                 test::WriteTile(dir.path(), lat, lon, Relief);
         SharedState s;
         s.DataDrive = dir.path();
-        s.CenterLat = area.centerLat;
-        s.CenterLon = area.centerLon;
-        s.AreaLengthKm = area.km;
-        s.PicLeft = 3;
-        s.PicRight = 3 + area.cols - 1;
-        s.PicTop = 4;
-        s.PicBottom = 4 + area.rows - 1;
-        s.PicCols = area.cols;
-        s.PicRows = area.rows;
+        test::SetPictureArea(s, area.centerLat, area.centerLon, area.km, area.cols, area.rows, 3, 4);
         SetUpGrid(s);
         return s;
     }
@@ -87,6 +80,19 @@ protected:
                     ASSERT_EQ(std::bit_cast<std::uint64_t>(a.GridCoords(k, i, j)),
                         std::bit_cast<std::uint64_t>(b.GridCoords(k, i, j)))
                         << k << ", " << i << ", " << j;
+    }
+
+    // Both samplings of the same area stop with the expected error after the same rows,
+    // leaving the same grids.
+    static void ExpectSameStop(SharedState& literal, std::int16_t error)
+    {
+        SharedState fast = literal;
+        const Outcome expected = Literal(literal);
+        const Outcome got = Fast(fast);
+        EXPECT_EQ(expected.error, error);
+        EXPECT_EQ(got.error, expected.error);
+        EXPECT_EQ(got.rows, expected.rows);
+        ExpectSameGrids(literal, fast);
     }
 
     // Distinct block rows of existing tiles that the sampled points fall into.
@@ -141,13 +147,7 @@ TEST_F(FastSamplingTest, StopsAtTheSameFatalErrorAsTheLiteralSampling)
     const Area area{"two tiles", 47.5, 8.0, 60, 60, 40, {{47, 7}}};
     test::WriteFileOfLength(test::TilePath(dir.path(), 47, 8), 5000);
     SharedState literal = Frame(area);
-    SharedState fast = literal;
-    const Outcome expected = Literal(literal);
-    const Outcome got = Fast(fast);
-    EXPECT_EQ(expected.error, ErrFileLength);
-    EXPECT_EQ(got.error, expected.error);
-    EXPECT_EQ(got.rows, expected.rows);
-    ExpectSameGrids(literal, fast);
+    ExpectSameStop(literal, ErrFileLength);
 }
 
 TEST_F(FastSamplingTest, StopsAtTheSameMissingNode)
@@ -159,13 +159,7 @@ TEST_F(FastSamplingTest, StopsAtTheSameMissingNode)
     for (int row = 0; row < RowsPerBlock; ++row)
         for (int node = 0; node < g.nodesPerRow; node += 7)
             test::SetNodeHeight(test::TilePath(dir.path(), 47, 7), TileKind::Kind3, at.blockNo, node, row, NoData);
-    SharedState fast = literal;
-    const Outcome expected = Literal(literal);
-    const Outcome got = Fast(fast);
-    EXPECT_EQ(expected.error, ErrNoDataNode);
-    EXPECT_EQ(got.error, expected.error);
-    EXPECT_EQ(got.rows, expected.rows);
-    ExpectSameGrids(literal, fast);
+    ExpectSameStop(literal, ErrNoDataNode);
 }
 
 TEST_F(FastSamplingTest, LeavesTheReadersCacheAlone)

@@ -1,6 +1,7 @@
 #include "core/GridSetUp.h"
 
 #include "core/Geodesy.h"
+#include "support/PictureArea.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,7 @@ constexpr double BearingAsymmetryTolerance = 1e-7;
 SharedState Picture(double centerLat, double centerLon, std::int16_t areaKm, float cols, float rows)
 {
     SharedState s;
-    s.CenterLat = centerLat;
-    s.CenterLon = centerLon;
-    s.AreaLengthKm = areaKm;
-    s.PicLeft = 10;
-    s.PicRight = 10 + cols - 1;
-    s.PicTop = 20;
-    s.PicBottom = 20 + rows - 1;
-    s.PicCols = cols;
-    s.PicRows = rows;
+    test::SetPictureArea(s, centerLat, centerLon, areaKm, cols, rows, 10, 20);
     return s;
 }
 

@@ -3,6 +3,7 @@
 #include "core/Geodesy.h"
 #include "core/GridSetUp.h"
 #include "core/TileReader.h"
+#include "support/PictureArea.h"
 #include "support/TempDir.h"
 #include "support/TileWriter.h"
 
@@ -26,15 +27,7 @@ protected:
     void Frame(double centerLat, double centerLon, std::int16_t areaKm, float cols, float rows)
     {
         s.DataDrive = dir.path();
-        s.CenterLat = centerLat;
-        s.CenterLon = centerLon;
-        s.AreaLengthKm = areaKm;
-        s.PicLeft = 5;
-        s.PicRight = 5 + cols - 1;
-        s.PicTop = 7;
-        s.PicBottom = 7 + rows - 1;
-        s.PicCols = cols;
-        s.PicRows = rows;
+        test::SetPictureArea(s, centerLat, centerLon, areaKm, cols, rows, 5, 7);
         SetUpGrid(s);
     }
     std::int16_t Sample()

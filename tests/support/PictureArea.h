@@ -1,0 +1,26 @@
+#pragma once
+// Gives a shared state the display area and picture geometry a test needs: the
+// centre point, the west-east length and a picture area of cols x rows pixels
+// whose top-left pixel lies at (left, top), as the picture window would set them.
+
+#include "core/SharedState.h"
+
+#include <cstdint>
+
+namespace marn::test {
+
+inline void SetPictureArea(SharedState& s, double centerLat, double centerLon, std::int16_t areaKm, float cols,
+    float rows, float left, float top)
+{
+    s.CenterLat = centerLat;
+    s.CenterLon = centerLon;
+    s.AreaLengthKm = areaKm;
+    s.PicLeft = left;
+    s.PicRight = left + cols - 1.0F;
+    s.PicTop = top;
+    s.PicBottom = top + rows - 1.0F;
+    s.PicCols = cols;
+    s.PicRows = rows;
+}
+
+} // namespace marn::test
