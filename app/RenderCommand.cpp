@@ -2,8 +2,8 @@
 // given screen size, centre point and area length, and writes the snapshot of
 // the window's client area, the height grid and the picture's numbers.
 
-#include "CommandLine.h"
-#include "Commands.h"
+#include "app/CommandLine.h"
+#include "app/Commands.h"
 
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"

@@ -1,6 +1,6 @@
 // marn: the viewer's command-line tool (heights, headless rendering, import).
 
-#include "Commands.h"
+#include "app/Commands.h"
 
 #include <iostream>
 #include <string>

@@ -12,7 +12,7 @@
 #include "picture/HeightPixels.h"
 #include "picture/PictureLayout.h"
 #include "picture/frmPicture.h"
-#include "picture/SamplingAreas.h"
+#include "tests/picture/SamplingAreas.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <QApplication>

@@ -8,8 +8,8 @@
 #include "core/GridSetUp.h"
 #include "core/HeightSampling.h"
 #include "core/TileReader.h"
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <benchmark/benchmark.h>
 

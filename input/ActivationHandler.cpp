@@ -1,4 +1,4 @@
-#include "ActivationHandler.h"
+#include "input/ActivationHandler.h"
 
 #include <QEvent>
 #include <QTimer>

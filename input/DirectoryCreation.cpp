@@ -1,4 +1,4 @@
-#include "DirectoryCreation.h"
+#include "input/DirectoryCreation.h"
 
 #include "core/NativePath.h"
 

@@ -1,4 +1,4 @@
-#include "DirectoryList.h"
+#include "input/DirectoryList.h"
 
 #include <QFileSystemModel>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "DriveList.h"
+#include "input/DriveList.h"
 
 #include <QStorageInfo>
 

@@ -1,4 +1,4 @@
-#include "InputChecks.h"
+#include "input/InputChecks.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "input/Settings.h"
 
 #include "core/SharedState.h"
 

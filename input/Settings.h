@@ -3,7 +3,7 @@
 // picture directory (Picture.pat): loading both into the shared state, and
 // storing each one.
 
-#include "SettingsFiles.h"
+#include "input/SettingsFiles.h"
 
 #include <string>
 

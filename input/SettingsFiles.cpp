@@ -1,4 +1,4 @@
-#include "SettingsFiles.h"
+#include "input/SettingsFiles.h"
 
 #include "core/NativePath.h"
 

@@ -1,7 +1,7 @@
-#include "SettingsWindowSet.h"
+#include "input/SettingsWindowSet.h"
 
-#include "frmDrive.h"
-#include "frmPicturePath.h"
+#include "input/frmDrive.h"
+#include "input/frmPicturePath.h"
 
 namespace marn {
 

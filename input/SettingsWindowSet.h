@@ -2,7 +2,7 @@
 // The single drive window and picture-directory window of the run, each
 // created the first time it is shown and afterwards only shown and hidden.
 
-#include "Settings.h"
+#include "input/Settings.h"
 
 #include <memory>
 

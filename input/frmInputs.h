@@ -3,7 +3,7 @@
 // the display area, checks them and hands over to the picture window. Its menu
 // bar opens the two settings windows, and every activation reloads the settings.
 
-#include "InputChecks.h"
+#include "input/InputChecks.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "BitmapTarget.h"
+#include "output/BitmapTarget.h"
 
 namespace marn {
 

@@ -1,4 +1,4 @@
-#include "BmpEncoding.h"
+#include "output/BmpEncoding.h"
 
 #include <cstdint>
 #include <limits>

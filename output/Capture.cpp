@@ -1,6 +1,6 @@
-#include "Capture.h"
+#include "output/Capture.h"
 
-#include "PrintFit.h"
+#include "output/PrintFit.h"
 #include "picture/frmPicture.h"
 #include "ui/Platform.h"
 

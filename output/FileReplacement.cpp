@@ -1,4 +1,4 @@
-#include "FileReplacement.h"
+#include "output/FileReplacement.h"
 
 #include <QSaveFile>
 

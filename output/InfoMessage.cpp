@@ -1,4 +1,4 @@
-#include "InfoMessage.h"
+#include "output/InfoMessage.h"
 
 #include <QStringList>
 

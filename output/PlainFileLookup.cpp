@@ -1,4 +1,4 @@
-#include "PlainFileLookup.h"
+#include "output/PlainFileLookup.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "PrintFit.h"
+#include "output/PrintFit.h"
 
 namespace marn {
 

@@ -1,6 +1,6 @@
-#include "PrintOnCurrentPrinter.h"
+#include "output/PrintOnCurrentPrinter.h"
 
-#include "Capture.h"
+#include "output/Capture.h"
 #include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"

@@ -1,4 +1,4 @@
-#include "PrinterChoice.h"
+#include "output/PrinterChoice.h"
 
 namespace marn {
 

@@ -1,7 +1,7 @@
-#include "PrinterListe.h"
+#include "output/PrinterListe.h"
 
-#include "PrintOnCurrentPrinter.h"
-#include "PrinterChoice.h"
+#include "output/PrintOnCurrentPrinter.h"
+#include "output/PrinterChoice.h"
 #include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"

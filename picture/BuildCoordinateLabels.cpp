@@ -1,4 +1,4 @@
-#include "BuildCoordinateLabels.h"
+#include "picture/BuildCoordinateLabels.h"
 
 #include "ui/NearestPixel.h"
 #include "ui/PictureBox.h"

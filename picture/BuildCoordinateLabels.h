@@ -2,7 +2,7 @@
 // Draws the coordinate ticks along the picture's edges on Picture1 and places
 // the latitude and longitude labels beside them.
 
-#include "CoordinateLabels.h"
+#include "picture/CoordinateLabels.h"
 
 #include <QLabel>
 

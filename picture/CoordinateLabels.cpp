@@ -1,7 +1,7 @@
-#include "CoordinateLabels.h"
+#include "picture/CoordinateLabels.h"
 
-#include "DigitPatterns.h"
-#include "Rounding.h"
+#include "picture/DigitPatterns.h"
+#include "picture/Rounding.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "DigitPatterns.h"
+#include "picture/DigitPatterns.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "Einzelergebnis.h"
+#include "picture/Einzelergebnis.h"
 
 #include "ui/DesignFont.h"
 #include "ui/NearestPixel.h"

@@ -1,6 +1,6 @@
-#include "Fortschritt.h"
+#include "picture/Fortschritt.h"
 
-#include "PixelGeometry.h"
+#include "picture/PixelGeometry.h"
 #include "ui/DesignFont.h"
 #include "ui/LabelArray.h"
 #include "ui/PictureBox.h"

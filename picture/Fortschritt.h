@@ -3,7 +3,7 @@
 // eleven marks from 0 to 100 % and a red bar that grows with every sampled row.
 // The window works in pixels; its drawing surface fills the whole window.
 
-#include "ProgressBar.h"
+#include "picture/ProgressBar.h"
 #include "ui/Platform.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "HeightClasses.h"
+#include "picture/HeightClasses.h"
 
-#include "DigitPatterns.h"
+#include "picture/DigitPatterns.h"
 
 #include <algorithm>
 #include <cmath>

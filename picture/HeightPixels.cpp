@@ -1,4 +1,4 @@
-#include "HeightPixels.h"
+#include "picture/HeightPixels.h"
 
 #include "ui/NearestPixel.h"
 

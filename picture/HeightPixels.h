@@ -3,7 +3,7 @@
 // grid point (x, y) goes to pixel (PicLeft + x - 1, PicTop + y - 1), coloured by
 // its height class.
 
-#include "HeightClasses.h"
+#include "picture/HeightClasses.h"
 #include "core/SharedState.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "LatLonFormat.h"
+#include "picture/LatLonFormat.h"
 
-#include "DigitPatterns.h"
+#include "picture/DigitPatterns.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "PictureLayout.h"
+#include "picture/PictureLayout.h"
 
-#include "CoordinateLabels.h"
-#include "DigitPatterns.h"
+#include "picture/CoordinateLabels.h"
+#include "picture/DigitPatterns.h"
 
 #include <cmath>
 #include <stdexcept>

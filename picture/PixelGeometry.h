@@ -2,7 +2,7 @@
 // Single-precision window coordinates placed on the toolkit's whole pixels,
 // each value rounded to the nearest, halves to even.
 
-#include "PictureLayout.h"
+#include "picture/PictureLayout.h"
 #include "ui/NearestPixel.h"
 
 #include <QPoint>

@@ -1,7 +1,7 @@
-#include "ProgressBar.h"
+#include "picture/ProgressBar.h"
 
-#include "DigitPatterns.h"
-#include "Rounding.h"
+#include "picture/DigitPatterns.h"
+#include "picture/Rounding.h"
 
 #include <cmath>
 

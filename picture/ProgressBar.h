@@ -3,7 +3,7 @@
 // progress window, derived from the screen size: the base line, eleven marks
 // from 0 to 100 % with their captions, and the red bar that grows per row.
 
-#include "PictureLayout.h"
+#include "picture/PictureLayout.h"
 
 #include <array>
 #include <string>

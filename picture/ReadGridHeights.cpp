@@ -1,8 +1,8 @@
-#include "ReadGridHeights.h"
+#include "picture/ReadGridHeights.h"
 
-#include "DigitPatterns.h"
-#include "Fortschritt.h"
-#include "ProgressBar.h"
+#include "picture/DigitPatterns.h"
+#include "picture/Fortschritt.h"
+#include "picture/ProgressBar.h"
 #include "core/FastHeightSampling.h"
 
 #include <cmath>

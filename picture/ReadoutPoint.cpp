@@ -1,8 +1,8 @@
-#include "ReadoutPoint.h"
+#include "picture/ReadoutPoint.h"
 
-#include "DigitPatterns.h"
-#include "LatLonFormat.h"
-#include "Rounding.h"
+#include "picture/DigitPatterns.h"
+#include "picture/LatLonFormat.h"
+#include "picture/Rounding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,9 +8,9 @@
 // area (the central widget), which holds the drawing surface Picture1 and the
 // hidden Picture2. All other controls lie on Picture1, positioned in its pixels.
 
-#include "CoordinateLabels.h"
-#include "HeightClasses.h"
-#include "PictureLayout.h"
+#include "picture/CoordinateLabels.h"
+#include "picture/HeightClasses.h"
+#include "picture/PictureLayout.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "frmWait.h"
+#include "picture/frmWait.h"
 
 #include "ui/DesignFont.h"
 #include "ui/Twips.h"

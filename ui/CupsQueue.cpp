@@ -1,4 +1,4 @@
-#include "CupsQueue.h"
+#include "ui/CupsQueue.h"
 
 #include <cups/cups.h>
 

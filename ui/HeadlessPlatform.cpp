@@ -1,4 +1,4 @@
-#include "HeadlessPlatform.h"
+#include "ui/HeadlessPlatform.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 // the error stream, ending the program is only recorded (the caller decides how
 // the process ends), and the screen has a fixed size.
 
-#include "Platform.h"
+#include "ui/Platform.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 // image; children (labels, buttons) lie on it in its pixels. Mouse moves are
 // reported in the box's pixels.
 
-#include "NearestPixel.h"
+#include "ui/NearestPixel.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "QtPlatform.h"
+#include "ui/QtPlatform.h"
 
 #include <QApplication>
 #include <QGuiApplication>

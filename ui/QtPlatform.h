@@ -2,7 +2,7 @@
 // The platform services on the Qt toolkit: modal message boxes without icon,
 // event processing, ending the program and the primary screen's metrics.
 
-#include "Platform.h"
+#include "ui/Platform.h"
 
 #include <optional>
 

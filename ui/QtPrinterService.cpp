@@ -1,6 +1,6 @@
-#include "QtPrinterService.h"
+#include "ui/QtPrinterService.h"
 
-#include "CupsQueue.h"
+#include "ui/CupsQueue.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // The installed printers as the toolkit's print support sees them (every CUPS
 // queue on Linux), printed on through QPrinter and QPainter.
 
-#include "PrinterService.h"
+#include "ui/PrinterService.h"
 
 #include <optional>
 

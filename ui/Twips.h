@@ -2,7 +2,7 @@
 // Conversions between twips (1440 to the inch), in which the fixed windows are
 // laid out, and the screen's pixels.
 
-#include "Platform.h"
+#include "ui/Platform.h"
 
 #include <QRect>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Placing the small fixed windows on the screen.
 
-#include "Platform.h"
+#include "ui/Platform.h"
 
 #include <QWidget>
 

@@ -8,9 +8,9 @@
 #include "core/HeightSampling.h"
 #include "core/TileLocation.h"
 #include "core/TileReadErrors.h"
-#include "support/PictureArea.h"
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/PictureArea.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 

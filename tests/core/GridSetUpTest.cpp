@@ -1,7 +1,7 @@
 #include "core/GridSetUp.h"
 
 #include "core/Geodesy.h"
-#include "support/PictureArea.h"
+#include "tests/support/PictureArea.h"
 
 #include <gtest/gtest.h>
 

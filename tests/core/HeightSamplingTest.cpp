@@ -3,9 +3,9 @@
 #include "core/Geodesy.h"
 #include "core/GridSetUp.h"
 #include "core/TileReader.h"
-#include "support/PictureArea.h"
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/PictureArea.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 

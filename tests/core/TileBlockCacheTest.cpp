@@ -1,8 +1,8 @@
 #include "core/TileBlockCache.h"
 
 #include "core/TileReader.h"
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 

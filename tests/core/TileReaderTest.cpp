@@ -1,7 +1,7 @@
 #include "core/TileReader.h"
 
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "input/frmDrive.h"
 #include "input/frmInputs.h"
 #include "picture/frmPicture.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "input/SettingsWindowSet.h"
 #include "input/frmDrive.h"
 #include "input/frmPicturePath.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

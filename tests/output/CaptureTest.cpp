@@ -1,5 +1,5 @@
 #include "output/Capture.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "OutputTestFiles.h"
+#include "tests/output/OutputTestFiles.h"
 #include "output/FileReplacement.h"
 #include "output/PlainFileLookup.h"
 

@@ -1,9 +1,9 @@
-#include "FakePrinterService.h"
-#include "OutputTestFiles.h"
+#include "tests/output/FakePrinterService.h"
+#include "tests/output/OutputTestFiles.h"
 #include "output/PictureOutput.h"
 #include "output/PrinterListe.h"
 #include "output/frmFilename.h"
-#include "picture/PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "ui/PictureBox.h"
 

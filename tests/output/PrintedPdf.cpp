@@ -1,4 +1,4 @@
-#include "PrintedPdf.h"
+#include "tests/output/PrintedPdf.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "FakePrinterService.h"
+#include "tests/output/FakePrinterService.h"
 #include "output/InfoMessage.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterChoice.h"
 #include "output/PrinterListe.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 #include "core/SharedState.h"
 

@@ -1,13 +1,13 @@
 // Printing through the toolkit's printer list onto the PDF queues that
 // scripts/test-printers.sh sets up; skipped with the reason where there are none.
 
-#include "PrintedPdf.h"
+#include "tests/output/PrintedPdf.h"
 #include "output/PictureOutput.h"
 #include "output/PrintFit.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
-#include "picture/PictureWindowFixture.h"
-#include "support/FakePlatform.h"
+#include "tests/picture/PictureWindowFixture.h"
+#include "tests/support/FakePlatform.h"
 
 #include "core/SharedState.h"
 #include "ui/PictureBox.h"

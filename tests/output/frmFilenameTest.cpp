@@ -1,7 +1,7 @@
-#include "OutputTestFiles.h"
+#include "tests/output/OutputTestFiles.h"
 #include "output/BitmapTarget.h"
 #include "output/frmFilename.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 #include "core/SharedState.h"
 

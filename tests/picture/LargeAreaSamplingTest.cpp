@@ -4,7 +4,7 @@
 // agree bit for bit. The tile set is written once into MARN_SAMPLING_TILES
 // and reused by later runs.
 
-#include "SamplingAreas.h"
+#include "tests/picture/SamplingAreas.h"
 
 #include "core/FastHeightSampling.h"
 #include "core/HeightSampling.h"

@@ -4,9 +4,9 @@
 
 #include "core/SharedState.h"
 #include "picture/frmPicture.h"
-#include "support/FakePlatform.h"
-#include "support/TempDir.h"
-#include "support/TileWriter.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // The picture window's geometry on three screens, read back from the window's
 // controls and the shared state after the load.
 
-#include "PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "ui/PictureBox.h"
 

@@ -1,7 +1,7 @@
 // The picture window's menu bar, Exit button and frame: the entries in their
 // order, the output commands they call, and the ways that end the program.
 
-#include "PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "picture/PictureCommands.h"
 

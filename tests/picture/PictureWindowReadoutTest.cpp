@@ -2,7 +2,7 @@
 // hidden outside, inert while the picture is not ready or a save or print runs,
 // and never showing the unsampled column 0 or a last column beyond the sampled ones.
 
-#include "PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "picture/Einzelergebnis.h"
 #include "picture/LatLonFormat.h"

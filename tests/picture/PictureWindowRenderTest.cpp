@@ -2,7 +2,7 @@
 // frame and picture pixels, the legend, the coordinate ticks and the snapshot
 // of the client area.
 
-#include "PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "picture/Fortschritt.h"
 #include "picture/HeightClasses.h"

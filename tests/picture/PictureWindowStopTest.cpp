@@ -2,7 +2,7 @@
 // error during the sampling. The message goes through the platform, the
 // program is ended and the picture window is never shown.
 
-#include "PictureWindowFixture.h"
+#include "tests/picture/PictureWindowFixture.h"
 
 #include "picture/Fortschritt.h"
 #include "picture/frmWait.h"

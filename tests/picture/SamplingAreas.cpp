@@ -1,10 +1,10 @@
-#include "SamplingAreas.h"
+#include "tests/picture/SamplingAreas.h"
 
 #include "picture/PictureLayout.h"
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "core/TileLocation.h"
-#include "support/TileWriter.h"
+#include "tests/support/TileWriter.h"
 
 #include <cmath>
 #include <filesystem>

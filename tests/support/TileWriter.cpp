@@ -1,4 +1,4 @@
-#include "support/TileWriter.h"
+#include "tests/support/TileWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,0 +1,75 @@
+#include "import/NodeGrid.h"
+
+namespace marn::import {
+
+namespace {
+
+constexpr double SecondsPerDegree = 3600.0;
+
+} // namespace
+
+int TileCols(TileKind kind)
+{
+    return 3600 / GeometryOf(kind).lonStepSec + 1;
+}
+
+double NodeGridSpec::latOfRow(int row) const
+{
+    return (originLatSec + LatStepSec * (firstRow + row)) / SecondsPerDegree;
+}
+
+double NodeGridSpec::lonOfCol(int col) const
+{
+    return (originLonSec + lonStepSec * (firstCol + col)) / SecondsPerDegree;
+}
+
+NodeGridSpec TileNodeGrid(const TileId& tile, int margin)
+{
+    const TileKind kind = KindOf(tile);
+    NodeGridSpec desc;
+    desc.originLatSec = tile.latDeg * 3600;
+    desc.originLonSec = tile.lonDeg * 3600;
+    desc.lonStepSec = GeometryOf(kind).lonStepSec;
+    desc.firstRow = -margin;
+    desc.firstCol = -margin;
+    desc.rows = TileRows + 2 * margin;
+    desc.cols = TileCols(kind) + 2 * margin;
+    return desc;
+}
+
+std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin)
+{
+    const int rows = desc.rows - 2 * margin;
+    const int cols = desc.cols - 2 * margin;
+    std::vector<double> tile;
+    tile.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    for (int row = 0; row < rows; ++row) {
+        const auto start = grid.begin() + static_cast<std::ptrdiff_t>(row + margin) * desc.cols + margin;
+        tile.insert(tile.end(), start, start + cols);
+    }
+    return tile;
+}
+
+std::vector<unsigned char> PackTileFile(const std::vector<std::int16_t>& nodes, TileKind kind)
+{
+    const TileGeometry& geometry = GeometryOf(kind);
+    const int tileCols = TileCols(kind);
+    const int blockCols = geometry.nodesPerRow - 1;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(static_cast<std::size_t>(geometry.fileBytes));
+    for (int blockRow = 0; blockRow < BlocksPerSide; ++blockRow) {
+        for (int blockCol = 0; blockCol < BlocksPerSide; ++blockCol) {
+            for (int row = 0; row < RowsPerBlock; ++row) {
+                const std::size_t rowStart = static_cast<std::size_t>(blockRow * (RowsPerBlock - 1) + row) * tileCols;
+                for (int col = 0; col < geometry.nodesPerRow; ++col) {
+                    const auto value = static_cast<std::uint16_t>(nodes[rowStart + blockCol * blockCols + col]);
+                    bytes.push_back(static_cast<unsigned char>(value & 0xFF));
+                    bytes.push_back(static_cast<unsigned char>(value >> 8));
+                }
+            }
+        }
+    }
+    return bytes;
+}
+
+} // namespace marn::import

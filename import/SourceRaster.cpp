@@ -1,0 +1,276 @@
+#include "import/SourceRaster.h"
+
+#include "import/GdalSession.h"
+#include "import/ImportError.h"
+#include "import/WindowReduction.h"
+
+#include <cpl_conv.h>
+#include <cpl_string.h>
+#include <gdal.h>
+#include <gdal_alg.h>
+#include <ogr_srs_api.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace marn::import {
+
+namespace {
+
+constexpr int EdgeSamples = 64;
+constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
+
+GDALDatasetH OpenDataset(const std::string& path)
+{
+    GDALDatasetH dataset = GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+    if (dataset == nullptr)
+        throw ImportError("cannot read source " + path + ": " + LastGdalMessage("not a raster GDAL can read"));
+    if (GDALGetRasterCount(dataset) > 0)
+        return dataset;
+    // A container of several rasters (NetCDF, HDF): take its only one.
+    char** subsets = GDALGetMetadata(dataset, "SUBDATASETS");
+    const char* first = CSLFetchNameValue(subsets, "SUBDATASET_1_NAME");
+    const bool single = first != nullptr && CSLFetchNameValue(subsets, "SUBDATASET_2_NAME") == nullptr;
+    const std::string name = first != nullptr ? first : "";
+    GDALClose(dataset);
+    if (name.empty())
+        throw ImportError("cannot read source " + path + ": it holds no raster band");
+    if (!single)
+        throw ImportError("cannot read source " + path + ": it holds several rasters; name one, for example " + name);
+    return OpenDataset(name);
+}
+
+OGRSpatialReferenceH SourceSrs(GDALDatasetH dataset)
+{
+    OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
+    if (srs == nullptr && GDALGetGCPCount(dataset) > 0)
+        srs = GDALGetGCPSpatialRef(dataset);
+    return srs;
+}
+
+bool IsGeoreferenced(GDALDatasetH dataset)
+{
+    double geoTransform[6];
+    return GDALGetGeoTransform(dataset, geoTransform) == CE_None || GDALGetGCPCount(dataset) > 0;
+}
+
+std::string Wgs84Wkt()
+{
+    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
+    OSRSetWellKnownGeogCS(wgs84, "WGS84");
+    char* wkt = nullptr;
+    OSRExportToWkt(wgs84, &wkt);
+    std::string text = wkt;
+    CPLFree(wkt);
+    OSRDestroySpatialReference(wgs84);
+    return text;
+}
+
+double Overlap(double low1, double high1, double low2, double high2)
+{
+    return std::min(high1, high2) - std::max(low1, low2);
+}
+
+} // namespace
+
+SourceRaster::SourceRaster(std::string path, void* dataset) : path_(std::move(path)), dataset_(dataset) {}
+
+SourceRaster::~SourceRaster()
+{
+    if (transformer_ != nullptr)
+        GDALDestroyGenImgProjTransformer(transformer_);
+    GDALClose(static_cast<GDALDatasetH>(dataset_));
+}
+
+std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long long maxWindowCells)
+{
+    CPLErrorReset();
+    std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
+    source->maxWindowCells_ = maxWindowCells;
+    auto* dataset = static_cast<GDALDatasetH>(source->dataset_);
+    source->width_ = GDALGetRasterXSize(dataset);
+    source->height_ = GDALGetRasterYSize(dataset);
+    if (!IsGeoreferenced(dataset))
+        throw ImportError("cannot place source " + path + ": it has no georeferencing");
+    OGRSpatialReferenceH srs = SourceSrs(dataset);
+    if (srs == nullptr || (OSRIsGeographic(srs) == 0 && OSRIsProjected(srs) == 0))
+        throw ImportError("cannot place source " + path + ": its coordinate system is unknown");
+    source->geographic_ = OSRIsGeographic(srs) != 0;
+
+    const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
+    const char* options[] = {dstSrs.c_str(), nullptr};
+    CPLErrorReset();
+    source->transformer_ = GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options));
+    if (source->transformer_ == nullptr)
+        throw ImportError("cannot place source " + path + ": " +
+            LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
+    source->ComputeBounds();
+    return source;
+}
+
+void SourceRaster::ComputeBounds()
+{
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i <= EdgeSamples; ++i) {
+        const double fx = width_ * static_cast<double>(i) / EdgeSamples;
+        const double fy = height_ * static_cast<double>(i) / EdgeSamples;
+        x.insert(x.end(), {fx, fx, 0.0, static_cast<double>(width_)});
+        y.insert(y.end(), {0.0, static_cast<double>(height_), fy, fy});
+    }
+    std::vector<double> z(x.size(), 0.0);
+    std::vector<int> ok(x.size(), 0);
+    GDALGenImgProjTransform(transformer_, FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
+    std::vector<std::pair<double, double>> edge;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (ok[i] && std::isfinite(x[i]) && std::isfinite(y[i]))
+            edge.emplace_back(x[i], y[i]);
+    }
+    if (edge.empty())
+        throw ImportError("cannot place source " + path_ + ": none of it lies on the earth");
+    // A projected source across the 180th meridian: its edges come out as
+    // longitudes near +180 and near -180; continue them beyond +180 instead.
+    const auto [lowest, highest] = std::minmax_element(edge.begin(), edge.end());
+    const bool unwrap = !geographic_ && highest->first - lowest->first > 180.0;
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    bounds_ = {Infinity, Infinity, -Infinity, -Infinity};
+    for (auto [lon, lat] : edge) {
+        lon += unwrap && lon < 0 ? 360.0 : 0.0;
+        bounds_ = {std::min(bounds_.west, lon), std::min(bounds_.south, lat), std::max(bounds_.east, lon),
+            std::max(bounds_.north, lat)};
+    }
+}
+
+double SourceRaster::LongitudeShift(double west, double east) const
+{
+    double best = 0.0;
+    for (const double shift : {360.0, -360.0}) {
+        if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) >
+            Overlap(west + best, east + best, bounds_.west, bounds_.east))
+            best = shift;
+    }
+    return best;
+}
+
+CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
+{
+    auto* dataset = static_cast<GDALDatasetH>(dataset_);
+    GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    const int width = range.col1 - range.col0 + 1;
+    const int height = range.row1 - range.row0 + 1;
+    CellWindow window{ReducedCells(width, factor), ReducedCells(height, factor), {}};
+    window.values.resize(static_cast<std::size_t>(window.width) * window.height);
+    GDALRasterIOExtraArg extra;
+    INIT_RASTERIO_EXTRA_ARG(extra);
+    extra.eResampleAlg = GRIORA_Average;
+    CPLErrorReset();
+    if (GDALRasterIOEx(band, GF_Read, range.col0, range.row0, width, height, window.values.data(), window.width,
+            window.height, GDT_Float64, 0, 0, &extra) != CE_None)
+        throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read failed"));
+    if ((GDALGetMaskFlags(band) & GMF_ALL_VALID) == 0) {
+        std::vector<unsigned char> mask(window.values.size());
+        if (GDALRasterIO(GDALGetMaskBand(band), GF_Read, range.col0, range.row0, width, height, mask.data(),
+                window.width, window.height, GDT_Byte, 0, 0) != CE_None)
+            throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read of its mask failed"));
+        for (std::size_t i = 0; i < mask.size(); ++i) {
+            if (mask[i] == 0)
+                window.values[i] = Missing;
+        }
+    }
+    int hasScale = 0;
+    int hasOffset = 0;
+    const double scale = GDALGetRasterScale(band, &hasScale);
+    const double offset = GDALGetRasterOffset(band, &hasOffset);
+    if (hasScale || hasOffset) {
+        for (double& value : window.values)
+            value = value * scale + offset;
+    }
+    return window;
+}
+
+SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& desc, double lonShift) const
+{
+    PixelPositions positions;
+    const std::size_t count = desc.size();
+    positions.x.resize(count);
+    positions.y.resize(count);
+    for (int row = 0; row < desc.rows; ++row) {
+        const double lat = desc.latOfRow(row);
+        for (int col = 0; col < desc.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * desc.cols + col;
+            positions.x[i] = desc.lonOfCol(col) + lonShift;
+            positions.y[i] = lat;
+        }
+    }
+    std::vector<double> z(count, 0.0);
+    positions.ok.assign(count, 0);
+    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
+        z.data(), positions.ok.data());
+    for (std::size_t i = 0; i < count; ++i)
+        positions.ok[i] = positions.ok[i] && std::isfinite(positions.x[i]) && std::isfinite(positions.y[i]);
+    return positions;
+}
+
+// The cells around all positions, clipped to the raster; empty when none lies on it.
+SourceRaster::CellRange SourceRaster::CellsAround(const PixelPositions& positions) const
+{
+    double minX = std::numeric_limits<double>::infinity();
+    double maxX = -minX;
+    double minY = minX;
+    double maxY = -minX;
+    for (std::size_t i = 0; i < positions.ok.size(); ++i) {
+        if (!positions.ok[i])
+            continue;
+        minX = std::min(minX, positions.x[i]);
+        maxX = std::max(maxX, positions.x[i]);
+        minY = std::min(minY, positions.y[i]);
+        maxY = std::max(maxY, positions.y[i]);
+    }
+    if (!(minX <= maxX))
+        return {};
+    // Cell centres lie at half-integer pixel positions.
+    CellRange range;
+    range.col0 = static_cast<int>(std::max(0.0, std::floor(minX - 0.5)));
+    range.col1 = static_cast<int>(std::min(width_ - 1.0, std::floor(maxX - 0.5) + 1.0));
+    range.row0 = static_cast<int>(std::max(0.0, std::floor(minY - 0.5)));
+    range.row1 = static_cast<int>(std::min(height_ - 1.0, std::floor(maxY - 0.5) + 1.0));
+    return range;
+}
+
+void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& grid) const
+{
+    const double west = desc.lonOfCol(0);
+    const double east = desc.lonOfCol(desc.cols - 1);
+    const double shift = LongitudeShift(west, east);
+    if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0 ||
+        Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
+        return;
+
+    const PixelPositions positions = PixelPositionsOf(desc, shift);
+    CellRange range = CellsAround(positions);
+    if (range.empty())
+        return;
+    const int factor = ReductionFactor(range.col1 - range.col0 + 1, range.row1 - range.row0 + 1, maxWindowCells_);
+    if (factor > 1) {
+        // One reduced cell more on every side keeps every node between reduced cell centres.
+        const CellSpan cols =
+            AlignToFactor({std::max(0, range.col0 - factor), std::min(width_ - 1, range.col1 + factor)}, width_, factor);
+        const CellSpan rows = AlignToFactor(
+            {std::max(0, range.row0 - factor), std::min(height_ - 1, range.row1 + factor)}, height_, factor);
+        range = {cols.first, cols.last, rows.first, rows.last};
+    }
+    const CellWindow window = ReadWindow(range, factor);
+    const double cellsPerColumn = static_cast<double>(range.col1 - range.col0 + 1) / window.width;
+    const double cellsPerRow = static_cast<double>(range.row1 - range.row0 + 1) / window.height;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        if (!positions.ok[i])
+            continue;
+        const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
+            (positions.y[i] - range.row0) / cellsPerRow - 0.5);
+        if (!std::isnan(value))
+            grid[i] = value;
+    }
+}
+
+} // namespace marn::import
