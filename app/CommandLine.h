@@ -15,7 +15,7 @@ struct ParsedArgs {
     std::map<std::string, std::string> options;  // value options given, by name without "--"
     std::map<std::string, std::string> switches; // switches given; value "" unless "--name=value"
     std::vector<std::string> positional;
-    std::string error;                            // empty when the arguments parsed
+    std::string error; // empty when the arguments parsed
 
     std::optional<std::string> option(const std::string& name) const;
     bool hasSwitch(const std::string& name) const { return switches.count(name) != 0; }

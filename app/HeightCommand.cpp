@@ -1,7 +1,7 @@
 // marn height: the tile reader's answer at given points, one line per point.
 
-#include "app/Commands.h"
 #include "app/CommandLine.h"
+#include "app/Commands.h"
 
 #include "core/SharedState.h"
 #include "core/TileReader.h"

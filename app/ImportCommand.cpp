@@ -17,7 +17,8 @@ int RunImport(const std::vector<std::string>& args)
 {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path importer = (error ? std::filesystem::path("marn-import") : self.parent_path() / "marn-import");
+    const std::filesystem::path importer =
+        (error ? std::filesystem::path("marn-import") : self.parent_path() / "marn-import");
     std::vector<std::string> words{"marn-import"};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;

@@ -65,7 +65,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     const auto progress = [&](int done, int total) {
         if (!showProgress)
             return;
-        err << '\r' << import::ProgressBarText(done, total, ProgressBarWidth) << (done == total ? "\n" : "") << std::flush;
+        err << '\r' << import::ProgressBarText(done, total, ProgressBarWidth) << (done == total ? "\n" : "")
+            << std::flush;
     };
     try {
         const ImportResult result = import::RunImportJob(options, progress);

@@ -70,8 +70,9 @@ bool EndsWith(const std::string& text, const std::string& suffix)
 {
     if (text.size() < suffix.size())
         return false;
-    return QString::fromStdString(text.substr(text.size() - suffix.size())).compare(
-               QString::fromStdString(suffix), Qt::CaseInsensitive) == 0;
+    return QString::fromStdString(text.substr(text.size() - suffix.size()))
+               .compare(QString::fromStdString(suffix), Qt::CaseInsensitive)
+           == 0;
 }
 
 std::optional<std::pair<double, double>> SplitPair(const std::string& text, char separator)
@@ -166,10 +167,24 @@ QJsonArray LabelsJson(const std::vector<CoordinateLabel>& labels)
 QJsonObject InfoJson(const SharedState& s, const frmPicture& picture)
 {
     QJsonObject info{
-        {"PicLeft", s.PicLeft}, {"PicRight", s.PicRight}, {"PicTop", s.PicTop}, {"PicBottom", s.PicBottom},
-        {"PicCols", s.PicCols}, {"PicRows", s.PicRows}, {"KmPerPixel", s.KmPerPixel}, {"LonMid", s.LonMid},
-        {"LatS", s.LatS}, {"LatN", s.LatN}, {"LatNW", s.LatNW}, {"LonNW", s.LonNW}, {"LatNE", s.LatNE},
-        {"LonNE", s.LonNE}, {"LatSW", s.LatSW}, {"LonSW", s.LonSW}, {"LatSE", s.LatSE}, {"LonSE", s.LonSE},
+        {"PicLeft", s.PicLeft},
+        {"PicRight", s.PicRight},
+        {"PicTop", s.PicTop},
+        {"PicBottom", s.PicBottom},
+        {"PicCols", s.PicCols},
+        {"PicRows", s.PicRows},
+        {"KmPerPixel", s.KmPerPixel},
+        {"LonMid", s.LonMid},
+        {"LatS", s.LatS},
+        {"LatN", s.LatN},
+        {"LatNW", s.LatNW},
+        {"LonNW", s.LonNW},
+        {"LatNE", s.LatNE},
+        {"LonNE", s.LonNE},
+        {"LatSW", s.LatSW},
+        {"LonSW", s.LonSW},
+        {"LatSE", s.LatSE},
+        {"LonSE", s.LonSE},
     };
     info["MinText"] = QString::fromStdString(MinimumText(picture.heightRange()));
     info["MaxText"] = QString::fromStdString(MaximumText(picture.heightRange()));
@@ -263,8 +278,8 @@ int Render(const RenderRequest& request)
 
 int RunRender(const std::vector<std::string>& args)
 {
-    const ParsedArgs parsed = ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"},
-        {"help"});
+    const ParsedArgs parsed =
+        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help"});
     if (parsed.hasSwitch("help")) {
         std::cout << UsageText;
         return 0;

@@ -11,14 +11,15 @@
 #include <QFile>
 
 #include <cstring>
-#include <optional>
 #include <iostream>
+#include <optional>
 
 namespace {
 
-constexpr const char* Usage = "usage: marn-viewer\n"
-                              "Starts the terrain-height viewer at its input window. The data drive and the\n"
-                              "picture directory are read from Drive.dat and Picture.pat next to the program.\n";
+constexpr const char* Usage =
+    "usage: marn-viewer\n"
+    "Starts the terrain-height viewer at its input window. The data drive and the\n"
+    "picture directory are read from Drive.dat and Picture.pat next to the program.\n";
 
 // --help and --version answer before any window exists; nullopt: go on.
 std::optional<int> AnswerInformationOption(int argc, char** argv)

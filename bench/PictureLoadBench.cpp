@@ -98,7 +98,8 @@ void BM_Drawing(benchmark::State& state)
     const SharedState s = Sampled(state);
     const ClassLimits limits = ComputeClassLimits(FindHeightRange(s.GridHeights, s.PicCols, s.PicRows));
     const PictureLayout layout = ComputePictureLayout(ScreenWidth, ScreenHeight, LabelDesignSizes{});
-    QImage image(static_cast<int>(layout.Picture1.width), static_cast<int>(layout.Picture1.height), QImage::Format_RGB32);
+    QImage image(
+        static_cast<int>(layout.Picture1.width), static_cast<int>(layout.Picture1.height), QImage::Format_RGB32);
     for (auto _ : state) {
         DrawHeightPixels(s, limits, image);
         benchmark::DoNotOptimize(image.constBits());
@@ -145,8 +146,8 @@ void EnsureTileSet()
     const auto tiles = test::TilesUnderGrid(widest);
     const int written = test::WriteMissingTiles(MARN_SAMPLING_TILES, tiles);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    std::cerr << "tile set " << MARN_SAMPLING_TILES << ": " << tiles.size() << " tiles, " << written
-              << " written in " << took.count() << " s\n";
+    std::cerr << "tile set " << MARN_SAMPLING_TILES << ": " << tiles.size() << " tiles, " << written << " written in "
+              << took.count() << " s\n";
 }
 
 } // namespace

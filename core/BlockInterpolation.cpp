@@ -64,8 +64,8 @@ std::int16_t InterpolateInBlock(const std::int16_t* block, const TileLocation& a
         return ErrReader;
     const float a = static_cast<float>(southDiff * tLon + h00);
     const float b = static_cast<float>(northDiff * tLon + h01);
-    const double value
-        = std::floor((static_cast<double>(b) - static_cast<double>(a)) * tLat + static_cast<double>(a) + 0.5);
+    const double value =
+        std::floor((static_cast<double>(b) - static_cast<double>(a)) * tLat + static_cast<double>(a) + 0.5);
     if (!FitsInt16(value))
         return ErrReader;
     height = static_cast<std::int16_t>(value);

@@ -30,8 +30,7 @@ bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std:
     if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes)))
         return false;
     if constexpr (std::endian::native == std::endian::big) {
-        for (std::int64_t n = 0; n < rowBytes / 2; ++n)
-        {
+        for (std::int64_t n = 0; n < rowBytes / 2; ++n) {
             const auto word = static_cast<std::uint16_t>(nodes[n]);
             nodes[n] = static_cast<std::int16_t>(static_cast<std::uint16_t>((word >> 8) | (word << 8)));
         }

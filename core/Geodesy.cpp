@@ -67,8 +67,8 @@ DistanceTrig TrigOfDistance(double distKm)
     return {distKm, CosDeg(delta), SinDeg(delta)};
 }
 
-void DestPoint(const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2,
-    double& lon2)
+void DestPoint(
+    const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2, double& lon2)
 {
     if (distance.distKm <= MinimalDistanceKm) {
         lat2 = start.lat;

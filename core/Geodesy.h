@@ -70,7 +70,7 @@ struct DistanceTrig {
 StartTrig TrigOfStart(double lat1, double lon1);
 BearingTrig TrigOfBearing(double bearing);
 DistanceTrig TrigOfDistance(double distKm);
-void DestPoint(const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2,
-    double& lon2);
+void DestPoint(
+    const StartTrig& start, const BearingTrig& bearing, const DistanceTrig& distance, double& lat2, double& lon2);
 
 } // namespace marn

@@ -54,7 +54,9 @@ private:
     std::size_t index(int k, int i, int j) const
     {
         return static_cast<std::size_t>(k)
-            + 2 * (static_cast<std::size_t>(i) + static_cast<std::size_t>(maxCol_ + 1) * static_cast<std::size_t>(j));
+               + 2
+                     * (static_cast<std::size_t>(i)
+                         + static_cast<std::size_t>(maxCol_ + 1) * static_cast<std::size_t>(j));
     }
     int maxCol_ = -1;
     int maxRow_ = -1;

@@ -39,7 +39,7 @@ void SetUpGrid(SharedState& s)
     s.LonMid = (lonE + lonW) / 2;
 
     distKm = (static_cast<double>(s.PicRows) - (static_cast<double>(s.PicBottom) - static_cast<double>(s.PicTop)) / 2)
-        * s.KmPerPixel;
+             * s.KmPerPixel;
     DestPoint(s.CenterLat, s.CenterLon, 180, distKm, s.LatS, lonUnused);
     DestPoint(s.LatS, s.LonMid, 0, static_cast<double>(s.PicRows) * s.KmPerPixel, s.LatN, lonUnused);
 

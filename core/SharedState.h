@@ -24,13 +24,13 @@ inline constexpr int Block6Cols = 51;
 inline constexpr int BlockRows = 101;
 
 struct TileReaderState {
-    std::string OpenTileName;          // logical path of the open tile file, "" when none
-    std::int16_t OpenBlockNo = 0;      // block 1..144 held in the buffer, 0 when none
-    std::int16_t TileFileNo = 0;       // number of the open tile file, 0 when none
-    TileFile OpenFile;                 // the operating system's handle behind TileFileNo
+    std::string OpenTileName;     // logical path of the open tile file, "" when none
+    std::int16_t OpenBlockNo = 0; // block 1..144 held in the buffer, 0 when none
+    std::int16_t TileFileNo = 0;  // number of the open tile file, 0 when none
+    TileFile OpenFile;            // the operating system's handle behind TileFileNo
     std::array<std::int16_t, Block3Cols * BlockRows> BlockBuf3{};
     std::array<std::int16_t, Block6Cols * BlockRows> BlockBuf6{};
-    std::uint64_t BlockReads = 0;      // blocks read from tile files so far (tests, benchmarks)
+    std::uint64_t BlockReads = 0; // blocks read from tile files so far (tests, benchmarks)
 };
 
 struct SharedState {

@@ -43,9 +43,7 @@ constexpr std::size_t BlockRowValues = static_cast<std::size_t>(BlocksPerSide) *
 } // namespace
 
 TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
-    : dataDrive_(std::move(dataDrive))
-    , programDir_(std::move(programDir))
-    , noDrive_(DataPrefix(dataDrive_).empty())
+    : dataDrive_(std::move(dataDrive)), programDir_(std::move(programDir)), noDrive_(DataPrefix(dataDrive_).empty())
 {
 }
 
@@ -90,8 +88,8 @@ void TileBlockCache::prefetch(const TileLocation& at)
     const int nodes = GeometryOf(at.name.kind).nodesPerRow;
     const auto column = static_cast<std::size_t>(at.blockCol - 1);
     const NodeIndex node = SouthWestNode(at);
-    const std::int16_t* south
-        = row->nodes.get() + column * RecordValues(at.name.kind) + static_cast<std::size_t>(node.lat * nodes + node.lon);
+    const std::int16_t* south =
+        row->nodes.get() + column * RecordValues(at.name.kind) + static_cast<std::size_t>(node.lat * nodes + node.lon);
     __builtin_prefetch(south);
     __builtin_prefetch(south + nodes + 1);
 }

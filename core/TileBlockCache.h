@@ -81,9 +81,9 @@ private:
     std::unordered_map<std::uint64_t, BlockRow> blockRows_;
     std::unordered_map<std::uint32_t, Tile> tiles_;
     std::unordered_set<std::uint32_t> missing_;
-    std::vector<Nodes> spareBuffers_; // buffers of forgotten block rows, reused
+    std::vector<Nodes> spareBuffers_;           // buffers of forgotten block rows, reused
     std::uint32_t lastMissingTile_ = NoTileKey; // the tile last found missing
-    std::uint64_t lastRowKey_ = 0; // block row keys are never 0
+    std::uint64_t lastRowKey_ = 0;              // block row keys are never 0
     BlockRow* lastRow_ = nullptr;
     std::uint64_t lastBlockKey_ = 0;
     const std::int16_t* lastNodes_ = nullptr;

@@ -22,10 +22,7 @@ TileFile::~TileFile()
     close();
 }
 
-TileFile::TileFile(const TileFile& other)
-    : fd_(Duplicate(other.fd_))
-{
-}
+TileFile::TileFile(const TileFile& other) : fd_(Duplicate(other.fd_)) {}
 
 TileFile& TileFile::operator=(const TileFile& other)
 {
@@ -36,10 +33,7 @@ TileFile& TileFile::operator=(const TileFile& other)
     return *this;
 }
 
-TileFile::TileFile(TileFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1))
-{
-}
+TileFile::TileFile(TileFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
 TileFile& TileFile::operator=(TileFile&& other) noexcept
 {
@@ -89,7 +83,8 @@ bool TileFile::readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t siz
         return false;
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::pread(fd_, buffer + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        const ssize_t got =
+            ::pread(fd_, buffer + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

@@ -13,11 +13,11 @@ namespace marn {
 enum class TileKind { Kind3, Kind6 };
 
 struct TileGeometry {
-    int lonStepSec;      // node spacing in longitude, arc seconds
-    int nodesPerRow;     // nodes of one latitude row of a block (longitude)
-    int recordBytes;     // bytes of one block
+    int lonStepSec;  // node spacing in longitude, arc seconds
+    int nodesPerRow; // nodes of one latitude row of a block (longitude)
+    int recordBytes; // bytes of one block
     std::int64_t fileBytes;
-    char nameDigit;      // the kind's digit in the file name
+    char nameDigit; // the kind's digit in the file name
 };
 
 inline constexpr int BlocksPerSide = 12;

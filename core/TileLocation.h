@@ -24,9 +24,9 @@ bool NormaliseLongitude(double& lon);
 
 struct TileLocation {
     TileName name;
-    double fracLon = 0.0;     // lon - floor(lon), 0 <= f < 1
-    double fracLat = 0.0;     // lat - floor(lat)
-    std::int16_t secLon = 0;  // floor(fracLon * 3600 + 0.5), 0..3600
+    double fracLon = 0.0;    // lon - floor(lon), 0 <= f < 1
+    double fracLat = 0.0;    // lat - floor(lat)
+    std::int16_t secLon = 0; // floor(fracLon * 3600 + 0.5), 0..3600
     std::int16_t secLat = 0;
     int blockCol = 1;         // 1..12 from the tile's western edge
     int blockRow = 1;         // 1..12 from the tile's southern edge

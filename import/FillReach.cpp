@@ -46,7 +46,8 @@ void PasteRect(std::vector<double>& grid, int cols, const GridRect& rect, const 
 {
     for (int row = 0; row < rect.rows; ++row) {
         const auto start = values.begin() + static_cast<std::ptrdiff_t>(row) * rect.cols;
-        std::copy(start, start + rect.cols, grid.begin() + static_cast<std::ptrdiff_t>(rect.row0 + row) * cols + rect.col0);
+        std::copy(
+            start, start + rect.cols, grid.begin() + static_cast<std::ptrdiff_t>(rect.row0 + row) * cols + rect.col0);
     }
 }
 

@@ -6,9 +6,9 @@
 namespace marn::import {
 
 struct ConversionCounts {
-    long long clampedHigh = 0;    // above 32767, written as 32767
-    long long clampedLow = 0;     // below -32768, written as -32768
-    long long offNoData = 0;      // a real height of -9999, written as -9998
+    long long clampedHigh = 0; // above 32767, written as 32767
+    long long clampedLow = 0;  // below -32768, written as -32768
+    long long offNoData = 0;   // a real height of -9999, written as -9998
 
     long long total() const { return clampedHigh + clampedLow + offNoData; }
 };

@@ -22,9 +22,9 @@ const char* OutcomeText(TileOutcome outcome)
 std::string ProgressBarText(int done, int total, int width)
 {
     const int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * width / total) : width;
-    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
-        std::string(static_cast<std::size_t>(width - filled), '.') + "] " + std::to_string(done) + "/" +
-        std::to_string(total) + " tiles";
+    return "[" + std::string(static_cast<std::size_t>(filled), '#')
+           + std::string(static_cast<std::size_t>(width - filled), '.') + "] " + std::to_string(done) + "/"
+           + std::to_string(total) + " tiles";
 }
 
 void WriteSummary(std::ostream& out, const ImportResult& result)
@@ -52,8 +52,9 @@ void WriteSummary(std::ostream& out, const ImportResult& result)
 void WriteWarnings(std::ostream& err, const ConversionCounts& counts)
 {
     if (counts.total() > 0) {
-        err << "marn import: warning: " << counts.total() << " heights clamped (" << counts.clampedHigh << " above 32767, "
-            << counts.clampedLow << " below -32768, " << counts.offNoData << " of -9999 written as -9998)\n";
+        err << "marn import: warning: " << counts.total() << " heights clamped (" << counts.clampedHigh
+            << " above 32767, " << counts.clampedLow << " below -32768, " << counts.offNoData
+            << " of -9999 written as -9998)\n";
     }
 }
 

@@ -76,8 +76,8 @@ public:
     TileBuilder(const ImportOptions& options, const std::vector<std::unique_ptr<SourceRaster>>& sources,
         ConversionCounts& counts)
         : options_(options), sources_(sources), counts_(counts),
-          margin_(options.fillDistance > 0 ? std::min(MaxFillMargin, static_cast<int>(std::ceil(options.fillDistance)))
-                                           : 0)
+          margin_(
+              options.fillDistance > 0 ? std::min(MaxFillMargin, static_cast<int>(std::ceil(options.fillDistance))) : 0)
     {
     }
 

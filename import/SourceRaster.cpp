@@ -103,8 +103,8 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     CPLErrorReset();
     source->transformer_ = GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options));
     if (source->transformer_ == nullptr)
-        throw ImportError("cannot place source " + path + ": " +
-            LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
+        throw ImportError("cannot place source " + path + ": "
+                          + LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
     source->ComputeBounds();
     return source;
 }
@@ -146,8 +146,8 @@ double SourceRaster::LongitudeShift(double west, double east) const
 {
     double best = 0.0;
     for (const double shift : {360.0, -360.0}) {
-        if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) >
-            Overlap(west + best, east + best, bounds_.west, bounds_.east))
+        if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east)
+            > Overlap(west + best, east + best, bounds_.west, bounds_.east))
             best = shift;
     }
     return best;
@@ -166,12 +166,14 @@ CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
     extra.eResampleAlg = GRIORA_Average;
     CPLErrorReset();
     if (GDALRasterIOEx(band, GF_Read, range.col0, range.row0, width, height, window.values.data(), window.width,
-            window.height, GDT_Float64, 0, 0, &extra) != CE_None)
+            window.height, GDT_Float64, 0, 0, &extra)
+        != CE_None)
         throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read failed"));
     if ((GDALGetMaskFlags(band) & GMF_ALL_VALID) == 0) {
         std::vector<unsigned char> mask(window.values.size());
         if (GDALRasterIO(GDALGetMaskBand(band), GF_Read, range.col0, range.row0, width, height, mask.data(),
-                window.width, window.height, GDT_Byte, 0, 0) != CE_None)
+                window.width, window.height, GDT_Byte, 0, 0)
+            != CE_None)
             throw ImportError("cannot read source " + path_ + ": " + LastGdalMessage("read of its mask failed"));
         for (std::size_t i = 0; i < mask.size(); ++i) {
             if (mask[i] == 0)
@@ -243,8 +245,8 @@ void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& gri
     const double west = desc.lonOfCol(0);
     const double east = desc.lonOfCol(desc.cols - 1);
     const double shift = LongitudeShift(west, east);
-    if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0 ||
-        Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
+    if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0
+        || Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
         return;
 
     const PixelPositions positions = PixelPositionsOf(desc, shift);
@@ -254,8 +256,8 @@ void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& gri
     const int factor = ReductionFactor(range.col1 - range.col0 + 1, range.row1 - range.row0 + 1, maxWindowCells_);
     if (factor > 1) {
         // One reduced cell more on every side keeps every node between reduced cell centres.
-        const CellSpan cols =
-            AlignToFactor({std::max(0, range.col0 - factor), std::min(width_ - 1, range.col1 + factor)}, width_, factor);
+        const CellSpan cols = AlignToFactor(
+            {std::max(0, range.col0 - factor), std::min(width_ - 1, range.col1 + factor)}, width_, factor);
         const CellSpan rows = AlignToFactor(
             {std::max(0, range.row0 - factor), std::min(height_ - 1, range.row1 + factor)}, height_, factor);
         range = {cols.first, cols.last, rows.first, rows.last};

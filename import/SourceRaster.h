@@ -20,7 +20,8 @@ public:
     // Opens and checks the source; throws ImportError with a one-line reason.
     // The cells read for one grid are at most maxWindowCells: a finer source is
     // read at a coarser resolution, each cell the average of the cells it covers.
-    static std::unique_ptr<SourceRaster> Open(const std::string& path, long long maxWindowCells = DefaultMaxWindowCells);
+    static std::unique_ptr<SourceRaster> Open(
+        const std::string& path, long long maxWindowCells = DefaultMaxWindowCells);
     ~SourceRaster();
     SourceRaster(const SourceRaster&) = delete;
     SourceRaster& operator=(const SourceRaster&) = delete;

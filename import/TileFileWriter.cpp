@@ -108,8 +108,9 @@ WriteOutcome WriteTileFile(const std::filesystem::path& path, const std::vector<
         return WriteOutcome::Kept;
 
     static int sequence = 0;
-    const std::filesystem::path temp = path.parent_path() /
-        ("." + path.filename().string() + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++sequence));
+    const std::filesystem::path temp =
+        path.parent_path()
+        / ("." + path.filename().string() + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++sequence));
     PendingTemp pending(temp);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)

@@ -27,8 +27,8 @@ int NameLonDegrees(const TileId& tile);
 // N50 are kind 6.
 TileKind KindOf(const TileId& tile);
 
-std::string TileDirName(const TileId& tile);       // "W084"
-std::string TileFileName(const TileId& tile);      // "W084N36.33E"
-std::string TileRelativePath(const TileId& tile);  // "MARN/W084/W084N36.33E"
+std::string TileDirName(const TileId& tile);      // "W084"
+std::string TileFileName(const TileId& tile);     // "W084N36.33E"
+std::string TileRelativePath(const TileId& tile); // "MARN/W084/W084N36.33E"
 
 } // namespace marn::import

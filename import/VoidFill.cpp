@@ -59,8 +59,8 @@ void FillWholeGrid(std::vector<double>& grid, int rows, int cols, double maxDist
     heights.transfer(GF_Write, grid.data(), GDT_Float64);
     mask.transfer(GF_Write, valid.data(), GDT_Byte);
     const char* options[] = {"TEMP_FILE_DRIVER=MEM", nullptr};
-    if (GDALFillNodata(heights.band(), mask.band(), maxDistance, 0, 0, const_cast<char**>(options), nullptr,
-            nullptr) != CE_None)
+    if (GDALFillNodata(heights.band(), mask.band(), maxDistance, 0, 0, const_cast<char**>(options), nullptr, nullptr)
+        != CE_None)
         throw ImportError("cannot fill voids: " + LastGdalMessage("fill failed"));
     heights.transfer(GF_Read, grid.data(), GDT_Float64);
     for (std::size_t i = 0; i < grid.size(); ++i) {

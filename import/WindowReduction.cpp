@@ -10,9 +10,9 @@ int ReducedCells(int cells, int factor)
 int ReductionFactor(long long width, long long height, long long maxCells)
 {
     int factor = 1;
-    while (static_cast<long long>(ReducedCells(static_cast<int>(width), factor)) *
-            ReducedCells(static_cast<int>(height), factor) >
-        maxCells)
+    while (static_cast<long long>(ReducedCells(static_cast<int>(width), factor))
+               * ReducedCells(static_cast<int>(height), factor)
+           > maxCells)
         ++factor;
     return factor;
 }

@@ -13,8 +13,7 @@ constexpr int FollowMs = 1500;
 
 } // namespace
 
-DirectoryList::DirectoryList(QWidget* parent)
-    : QTreeView(parent), model_(new QFileSystemModel(this))
+DirectoryList::DirectoryList(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this))
 {
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
     model_->setRootPath(QStringLiteral("/"));

@@ -9,15 +9,14 @@ namespace {
 bool IsPseudoFileSystem(const QStorageInfo& volume)
 {
     static const QStringList pseudo{"proc", "sysfs", "tmpfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "overlay",
-        "squashfs", "securityfs", "debugfs", "tracefs", "mqueue", "hugetlbfs", "fusectl", "configfs", "pstore",
-        "bpf", "autofs", "binfmt_misc", "nsfs", "efivarfs", "ramfs"};
+        "squashfs", "securityfs", "debugfs", "tracefs", "mqueue", "hugetlbfs", "fusectl", "configfs", "pstore", "bpf",
+        "autofs", "binfmt_misc", "nsfs", "efivarfs", "ramfs"};
     return pseudo.contains(QString::fromLatin1(volume.fileSystemType())) && volume.rootPath() != QLatin1String("/");
 }
 
 } // namespace
 
-DriveList::DriveList(QWidget* parent)
-    : QComboBox(parent)
+DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
     addItems(MountedVolumes());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::driveChanged);

@@ -100,8 +100,8 @@ OkCheck CheckOk(const FieldTexts& fields)
     FieldTexts texts = fields;
     OkCheck result{{}, CenterPoint{}};
 
-    const RangeStep latDegrees{LatDegrees, "The latitude degrees are required.", nullptr, 0, 90,
-        "Only values from 0 to 90 are permissible!"};
+    const RangeStep latDegrees{
+        LatDegrees, "The latitude degrees are required.", nullptr, 0, 90, "Only values from 0 to 90 are permissible!"};
     const LetterStep latLetter{LatLetter, "The latitude N/S letter is required.", QLatin1Char('N'), QLatin1Char('S'),
         "Only 'N' or 'S' is permissible!"};
     const RangeStep latMinutes{LatMinutes, nullptr, "0", 0, 59, MinutesMessage};

@@ -39,8 +39,8 @@ struct FilledDefault {
 // The first step of the OK check that failed.
 struct OkFailure {
     QString message;
-    Field focus;        // the field that gets the focus
-    bool fieldEmptied;  // whether that field is emptied
+    Field focus;       // the field that gets the focus
+    bool fieldEmptied; // whether that field is emptied
 };
 
 // What a passing OK check hands over.

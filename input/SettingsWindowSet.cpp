@@ -16,10 +16,7 @@ void ShowInFront(QWidget& window)
 
 } // namespace
 
-SettingsWindowSet::SettingsWindowSet(SharedState& state, Platform& platform)
-    : state_(state), platform_(platform)
-{
-}
+SettingsWindowSet::SettingsWindowSet(SharedState& state, Platform& platform) : state_(state), platform_(platform) {}
 
 SettingsWindowSet::~SettingsWindowSet() = default;
 

@@ -1,13 +1,13 @@
 #include "input/frmDrive.h"
 
+#include "core/SharedState.h"
 #include "input/ActivationHandler.h"
 #include "input/EnterKey.h"
 #include "input/Settings.h"
 #include "input/TypingLimit.h"
-#include "ui/WindowPlacement.h"
-#include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "input/frmInputs.h"
 
+#include "core/SharedState.h"
 #include "input/ActivationHandler.h"
 #include "input/EnterKey.h"
 #include "input/SettingsWindowSet.h"
 #include "input/TypingLimit.h"
-#include "ui/WindowPlacement.h"
-#include "core/SharedState.h"
 #include "picture/frmPicture.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -53,7 +53,20 @@ const std::array<LabelLayout, 10> LabelLayouts{{
     {"Please enter the co-ordinates of the centerpoint", 2160, 1095},
     {"Latitude", 330, 2025},
     {"Longitude", 3975, 2025},
-    {"Degrees" "    " "N/S" "    " "Minutes" "                         " "Degrees" "    " "E/W" "    " "Minutes", 1170, 1620},
+    // clang-format off: the column header, spaced as it is shown
+    {"Degrees"
+     "    "
+     "N/S"
+     "    "
+     "Minutes"
+     "                         "
+     "Degrees"
+     "    "
+     "E/W"
+     "    "
+     "Minutes",
+        1170, 1620},
+    // clang-format on
     {"West - East length of display area", 2385, 3780},
     {"km (no input = 50 km)", 4260, 4245},
     {"(Missing minutes are set to 0)", 2970, 2655},
@@ -63,14 +76,10 @@ const std::array<LabelLayout, 10> LabelLayouts{{
 constexpr int ClientWidthTwips = 8490;
 constexpr int ClientHeightTwips = 6900;
 
-
 } // namespace
 
 frmInputs::frmInputs(SharedState& state, Platform& platform, PictureCommands* commands, QWidget* parent)
-    : QMainWindow(parent),
-      state_(state),
-      platform_(platform),
-      commands_(commands),
+    : QMainWindow(parent), state_(state), platform_(platform), commands_(commands),
       settings_(std::make_unique<SettingsWindowSet>(state, platform))
 {
     setObjectName(QStringLiteral("frmInputs"));
@@ -134,8 +143,8 @@ void frmInputs::createButtons()
     connect(Command1, &QPushButton::clicked, this, &frmInputs::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmInputs::Command2_Click);
 
-    const std::array<QWidget*, FieldCount + 2> tabOrder{Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command1,
-        Command2};
+    const std::array<QWidget*, FieldCount + 2> tabOrder{
+        Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command1, Command2};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

@@ -1,13 +1,13 @@
 #include "input/frmPicturePath.h"
 
+#include "core/SharedState.h"
 #include "input/DirectoryCreation.h"
 #include "input/DirectoryList.h"
 #include "input/DriveList.h"
 #include "input/Settings.h"
-#include "ui/WindowPlacement.h"
-#include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QLabel>
@@ -159,7 +159,8 @@ void frmPicturePath::SavePicturePath()
     const std::string programDir = Native(platform_.programDir());
     const WriteResult written = SavePictureFile(programDir, state_.SelectedDir);
     if (!written.ok()) {
-        platform_.messageBox(Shown(WriteFailureMessage(SettingsFilePath(programDir, PictureFileName), written.failure)));
+        platform_.messageBox(
+            Shown(WriteFailureMessage(SettingsFilePath(programDir, PictureFileName), written.failure)));
         return;
     }
     state_.PictureDir = state_.SelectedDir;

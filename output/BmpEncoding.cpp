@@ -46,9 +46,9 @@ QByteArray EncodeBmp24(const QImage& image)
     PutU32(bytes, InfoHeaderBytes);
     PutU32(bytes, static_cast<std::uint32_t>(rgb.width()));
     PutU32(bytes, static_cast<std::uint32_t>(rgb.height())); // positive: bottom row first
-    PutU16(bytes, 1);                                          // planes
-    PutU16(bytes, 24);                                         // bits per pixel
-    PutU32(bytes, 0);                                          // uncompressed
+    PutU16(bytes, 1);                                        // planes
+    PutU16(bytes, 24);                                       // bits per pixel
+    PutU32(bytes, 0);                                        // uncompressed
     PutU32(bytes, static_cast<std::uint32_t>(pixelBytes));
     PutU32(bytes, PixelsPerMetre);
     PutU32(bytes, PixelsPerMetre);

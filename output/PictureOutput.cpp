@@ -1,10 +1,10 @@
 #include "output/PictureOutput.h"
 
+#include "core/SharedState.h"
 #include "output/Capture.h"
 #include "output/InfoMessage.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
-#include "core/SharedState.h"
 #include "output/frmFilename.h"
 #include "picture/frmPicture.h"
 #include "ui/PictureBox.h"
@@ -16,9 +16,7 @@
 namespace marn {
 
 PictureOutput::PictureOutput(SharedState& state, Platform& platform, PrinterService& printers)
-    : state_(state)
-    , platform_(platform)
-    , printers_(printers)
+    : state_(state), platform_(platform), printers_(printers)
 {
 }
 

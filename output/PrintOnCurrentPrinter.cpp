@@ -1,7 +1,7 @@
 #include "output/PrintOnCurrentPrinter.h"
 
-#include "output/Capture.h"
 #include "core/SharedState.h"
+#include "output/Capture.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"
 
@@ -13,8 +13,8 @@ void PrintOnCurrentPrinter(PrinterService& printers, Platform& platform, SharedS
     if (names.isEmpty()) {
         platform.messageBox("No printer is installed. The picture is not printed.");
     } else if (const PrintError error = PrintPictureScaled(printers, picture)) {
-        platform.messageBox("Error printing on " + names.value(printers.currentPrinter()) + "\r\n" + "Reason: " +
-                            *error);
+        platform.messageBox(
+            "Error printing on " + names.value(printers.currentPrinter()) + "\r\n" + "Reason: " + *error);
     }
     state.ReadoutEnabled = true;
 }

@@ -1,8 +1,8 @@
 #include "output/PrinterListe.h"
 
+#include "core/SharedState.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterChoice.h"
-#include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"
 #include "ui/Twips.h"
@@ -14,12 +14,9 @@
 
 namespace marn {
 
-PrinterListe::PrinterListe(SharedState& state, Platform& platform, PrinterService& printers,
-                           std::function<QImage()> snapshot)
-    : state_(state)
-    , platform_(platform)
-    , printers_(printers)
-    , snapshot_(std::move(snapshot))
+PrinterListe::PrinterListe(
+    SharedState& state, Platform& platform, PrinterService& printers, std::function<QImage()> snapshot)
+    : state_(state), platform_(platform), printers_(printers), snapshot_(std::move(snapshot))
 {
     setObjectName("PrinterListe");
     setWindowTitle("Available printers");

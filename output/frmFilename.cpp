@@ -1,11 +1,11 @@
 #include "output/frmFilename.h"
 
+#include "core/NativePath.h"
+#include "core/SharedState.h"
 #include "output/BitmapTarget.h"
 #include "output/BmpEncoding.h"
 #include "output/FileReplacement.h"
 #include "output/PlainFileLookup.h"
-#include "core/NativePath.h"
-#include "core/SharedState.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
@@ -18,9 +18,7 @@
 namespace marn {
 
 frmFilename::frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot)
-    : state_(state)
-    , platform_(platform)
-    , snapshot_(std::move(snapshot))
+    : state_(state), platform_(platform), snapshot_(std::move(snapshot))
 {
     setObjectName("frmFilename");
     setWindowTitle("Filename");
@@ -99,9 +97,8 @@ void frmFilename::Command1_Click()
     }
 
     const QByteArray bitmap = EncodeBmp24(snapshot_());
-    const std::optional<QString> failure = bitmap.isEmpty()
-                                               ? std::optional<QString>("There is no picture to save.")
-                                               : WriteFileReplacing(nativePath, bitmap);
+    const std::optional<QString> failure = bitmap.isEmpty() ? std::optional<QString>("There is no picture to save.")
+                                                            : WriteFileReplacing(nativePath, bitmap);
     if (failure)
         platform_.messageBox(SaveErrorMessage(path, *failure, existing.exists));
     else

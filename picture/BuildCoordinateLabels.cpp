@@ -19,8 +19,8 @@ CoordinateLabelSizes OwnSizes(const CoordinateLabelArrays& labels)
     return sizes;
 }
 
-void DrawEdge(const std::vector<CoordinateLabel>& edge, std::array<QLabel*, CoordinateLabelCount>& labels,
-    PictureBox& picture1)
+void DrawEdge(
+    const std::vector<CoordinateLabel>& edge, std::array<QLabel*, CoordinateLabelCount>& labels, PictureBox& picture1)
 {
     for (const CoordinateLabel& item : edge) {
         picture1.Line(item.tickX1, item.tickY1, item.tickX2, item.tickY2);
@@ -33,8 +33,8 @@ void DrawEdge(const std::vector<CoordinateLabel>& edge, std::array<QLabel*, Coor
 
 } // namespace
 
-CoordinateLabelSet BuildCoordinateLabels(const SharedState& state, PictureBox& picture1,
-    const CoordinateLabelArrays& labels)
+CoordinateLabelSet BuildCoordinateLabels(
+    const SharedState& state, PictureBox& picture1, const CoordinateLabelArrays& labels)
 {
     const CoordinateLabelSet set = ComputeCoordinateLabels(LabelInputsFrom(state, OwnSizes(labels)));
     DrawEdge(set.LabNS, labels.LabNS, picture1);

@@ -22,7 +22,7 @@ struct CoordinateLabelArrays {
 // every tick in Picture1's foreground colour before its label is shown,
 // captioned and placed. Labels that no edge reaches keep their state. Returns
 // what was drawn.
-CoordinateLabelSet BuildCoordinateLabels(const SharedState& state, PictureBox& picture1,
-    const CoordinateLabelArrays& labels);
+CoordinateLabelSet BuildCoordinateLabels(
+    const SharedState& state, PictureBox& picture1, const CoordinateLabelArrays& labels);
 
 } // namespace marn

@@ -91,8 +91,8 @@ double PixelOffset(float c, const EdgeSpec& side, double mpp)
     return RoundHalfUp((static_cast<double>(c) - side.start) * 60.0 / mpp);
 }
 
-CoordinateLabel PlaceLabel(const EdgeSpec& side, const LabelInputs& in, int index, const DegMin& at, float c,
-                           double mpp)
+CoordinateLabel PlaceLabel(
+    const EdgeSpec& side, const LabelInputs& in, int index, const DegMin& at, float c, double mpp)
 {
     CoordinateLabel label;
     label.index = index;
@@ -193,14 +193,12 @@ int LabelStepMinutes(LabelEdge edge, int n)
 
 std::string LatitudeLabelText(int deg, int min, float c)
 {
-    return FormatPattern(std::abs(deg), "00") + "°" + FormatPattern(std::abs(min), "00") + "'"
-        + (c < 0.0F ? "S" : "N");
+    return FormatPattern(std::abs(deg), "00") + "°" + FormatPattern(std::abs(min), "00") + "'" + (c < 0.0F ? "S" : "N");
 }
 
 std::string LongitudeLabelText(int deg, int min, float c)
 {
-    return FormatPattern(std::abs(deg), "000") + "°" + FormatPattern(std::abs(min), "00")
-        + (c < 0.0F ? "'W" : "'E");
+    return FormatPattern(std::abs(deg), "000") + "°" + FormatPattern(std::abs(min), "00") + (c < 0.0F ? "'W" : "'E");
 }
 
 CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel)

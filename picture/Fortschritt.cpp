@@ -13,8 +13,7 @@
 
 namespace marn {
 
-Fortschritt::Fortschritt(const ScreenMetrics& screen, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+Fortschritt::Fortschritt(const ScreenMetrics& screen, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Fortschritt"));
     setWindowTitle(QStringLiteral("Read MARN data progress"));
@@ -54,8 +53,8 @@ void Fortschritt::drawScale(const ProgressBarLayout& layout)
         surface->Line(mark.tick.x1, mark.tick.y1, mark.tick.x2, mark.tick.y2);
         label->setText(QString::fromStdString(mark.caption));
         label->setFont(DesignFont(11));
-        label->setGeometry(PixelRect({mark.labelPos.x, mark.labelPos.y, mark.labelWidth,
-            static_cast<float>(label->height())}));
+        label->setGeometry(
+            PixelRect({mark.labelPos.x, mark.labelPos.y, mark.labelWidth, static_cast<float>(label->height())}));
     }
 }
 

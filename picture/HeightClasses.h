@@ -21,7 +21,7 @@ struct Rgb {
 };
 
 // The colour table: the picture and its legend use these colours and no others.
-inline constexpr Rgb FrameColour{0, 0, 0};         // frame of the picture area, scale bar
+inline constexpr Rgb FrameColour{0, 0, 0};          // frame of the picture area, scale bar
 inline constexpr Rgb SeaLevelColour{128, 128, 252}; // height exactly 0 m
 inline constexpr Rgb BelowZeroColour{0, 112, 0};    // height below 0 m
 inline constexpr Rgb NoDataColour{184, 184, 184};   // missing height (-9999)

@@ -3,8 +3,8 @@
 // grid point (x, y) goes to pixel (PicLeft + x - 1, PicTop + y - 1), coloured by
 // its height class.
 
-#include "picture/HeightClasses.h"
 #include "core/SharedState.h"
+#include "picture/HeightClasses.h"
 
 #include <QImage>
 

@@ -46,7 +46,7 @@ std::string DmsText(double value, const char* degreePattern, char positive, char
     const bool below = value < 0.0;
     const Dms dms = ToDms(below ? -value : value);
     return FormatPattern(dms.degrees, degreePattern) + "° " + FormatPattern(dms.minutes, "00") + "' " + dms.seconds
-        + "\" " + (below ? negative : positive);
+           + "\" " + (below ? negative : positive);
 }
 
 } // namespace

@@ -68,11 +68,11 @@ PictureLayout ComputePictureLayout(int screenWidthPx, int screenHeightPx, const 
     return layout;
 }
 
-PictureLayout ComputePictureLayout(int screenWidthPx, int screenHeightPx, double twipsPerPixel,
-                                   float label1WidthPx, float label3WidthPx)
+PictureLayout ComputePictureLayout(
+    int screenWidthPx, int screenHeightPx, double twipsPerPixel, float label1WidthPx, float label3WidthPx)
 {
-    return ComputePictureLayout(screenWidthPx, screenHeightPx,
-                                DesignLabelSizes(twipsPerPixel, label1WidthPx, label3WidthPx));
+    return ComputePictureLayout(
+        screenWidthPx, screenHeightPx, DesignLabelSizes(twipsPerPixel, label1WidthPx, label3WidthPx));
 }
 
 std::array<PxLine, 4> FrameLines(float picLeft, float picTop, float picRight, float picBottom)
@@ -98,8 +98,13 @@ float StepScaleKm(float km)
 {
     // Tests in this order, each seeing the result of the one before.
     constexpr float bounds[][3] = {
-        {5.0F, 10.0F, 5.0F},       {10.0F, 20.0F, 10.0F},   {20.0F, 50.0F, 20.0F},   {50.0F, 100.0F, 50.0F},
-        {100.0F, 200.0F, 100.0F}, {200.0F, 500.0F, 200.0F}, {500.0F, 1000.0F, 500.0F},
+        {5.0F, 10.0F, 5.0F},
+        {10.0F, 20.0F, 10.0F},
+        {20.0F, 50.0F, 20.0F},
+        {50.0F, 100.0F, 50.0F},
+        {100.0F, 200.0F, 100.0F},
+        {200.0F, 500.0F, 200.0F},
+        {500.0F, 1000.0F, 500.0F},
     };
     for (const auto& bound : bounds) {
         if (km >= bound[0] && km < bound[1]) {

@@ -73,9 +73,9 @@ struct PictureLayout {
     float PicCols = 0.0F;
     float PicRows = 0.0F;
 
-    PxPoint MinimumLabel;  // Label4
-    PxPoint MaximumLabel;  // Label6
-    PxPoint LegendHeading; // Label8 "Heights [m]"
+    PxPoint MinimumLabel;                     // Label4
+    PxPoint MaximumLabel;                     // Label6
+    PxPoint LegendHeading;                    // Label8 "Heights [m]"
     std::array<PxPoint, 12> LegendRows{};     // Label9 .. Label20
     std::array<PxPoint, 12> LegendSwatches{}; // Text1 .. Text12, SwatchSize square
 };
@@ -83,8 +83,8 @@ struct PictureLayout {
 PictureLayout ComputePictureLayout(int screenWidthPx, int screenHeightPx, const LabelDesignSizes& sizes);
 
 // Same, with the design sizes converted at twipsPerPixel.
-PictureLayout ComputePictureLayout(int screenWidthPx, int screenHeightPx, double twipsPerPixel,
-                                   float label1WidthPx, float label3WidthPx);
+PictureLayout ComputePictureLayout(
+    int screenWidthPx, int screenHeightPx, double twipsPerPixel, float label1WidthPx, float label3WidthPx);
 
 // The four black lines one pixel outside the picture area: top, bottom, left, right.
 std::array<PxLine, 4> FrameLines(float picLeft, float picTop, float picRight, float picBottom);
@@ -93,12 +93,12 @@ std::array<PxLine, 4> FrameLines(const PictureLayout& layout);
 // The scale bar: a bar about 27 % of the screen wide, its length stepped down
 // to 5, 10, 20, 50, 100, 200, 500 or 1000 km (below 5 km unchanged).
 struct ScaleBar {
-    float km = 0.0F;       // ScaleKm
-    std::string caption;   // "Scale for 1000 km"
-    PxPoint captionPos;    // Label2: left 0.72 W, top 0.75 H
-    float x0 = 0.0F;       // 0.72 W
-    float x1 = 0.0F;       // x0 + floor(picCols * km / areaLengthKm)
-    float y = 0.0F;        // 0.795 H
+    float km = 0.0F;               // ScaleKm
+    std::string caption;           // "Scale for 1000 km"
+    PxPoint captionPos;            // Label2: left 0.72 W, top 0.75 H
+    float x0 = 0.0F;               // 0.72 W
+    float x1 = 0.0F;               // x0 + floor(picCols * km / areaLengthKm)
+    float y = 0.0F;                // 0.795 H
     std::array<PxLine, 3> lines{}; // left end mark, bar, right end mark
 };
 

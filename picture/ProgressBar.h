@@ -12,9 +12,9 @@
 namespace marn {
 
 struct ProgressMark {
-    PxLine tick;         // (xk, y - 10) to (xk, y + 11)
-    std::string caption; // "0", "10", ..., "90", "100%"
-    PxPoint labelPos;    // left xk - 0.02 W, top y + 15
+    PxLine tick;             // (xk, y - 10) to (xk, y + 11)
+    std::string caption;     // "0", "10", ..., "90", "100%"
+    PxPoint labelPos;        // left xk - 0.02 W, top y + 15
     float labelWidth = 0.0F; // 0.04 W
 };
 

@@ -1,9 +1,9 @@
 #include "picture/ReadGridHeights.h"
 
+#include "core/FastHeightSampling.h"
 #include "picture/DigitPatterns.h"
 #include "picture/Fortschritt.h"
 #include "picture/ProgressBar.h"
-#include "core/FastHeightSampling.h"
 
 #include <cmath>
 
@@ -11,7 +11,8 @@ namespace marn {
 
 QString ReadErrorMessage(std::int16_t error)
 {
-    return QStringLiteral("Error reading heigt data, Error value = ") + QString::fromStdString(FormatPattern(error, "####0"));
+    return QStringLiteral("Error reading heigt data, Error value = ")
+           + QString::fromStdString(FormatPattern(error, "####0"));
 }
 
 bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress)

@@ -68,7 +68,7 @@ std::optional<ReadoutLines> ReadoutAt(const SharedState& state, float x, float y
         return std::nullopt;
     }
     return ReadoutLines{ReadoutCoordinatesText(state.GridCoords(0, i, j), state.GridCoords(1, i, j)),
-                        ReadoutHeightText(state.GridHeights(i, j))};
+        ReadoutHeightText(state.GridHeights(i, j))};
 }
 
 } // namespace marn

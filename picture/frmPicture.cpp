@@ -1,5 +1,7 @@
 #include "picture/frmPicture.h"
 
+#include "core/GridSetUp.h"
+#include "core/SharedState.h"
 #include "picture/BuildCoordinateLabels.h"
 #include "picture/Einzelergebnis.h"
 #include "picture/Fortschritt.h"
@@ -9,8 +11,6 @@
 #include "picture/ReadGridHeights.h"
 #include "picture/ReadoutPoint.h"
 #include "picture/frmWait.h"
-#include "core/GridSetUp.h"
-#include "core/SharedState.h"
 #include "ui/DesignFont.h"
 #include "ui/LabelArray.h"
 #include "ui/PictureBox.h"
@@ -41,8 +41,8 @@ constexpr double LegendPoints = 11.0;
 
 const QString VersionLine = QStringLiteral("V2.0  KETTA MARN project");
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QSize size, const QFont& font,
-    bool visible)
+QLabel* MakeLabel(
+    QWidget* parent, const QString& name, const QString& text, QSize size, const QFont& font, bool visible)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -105,7 +105,7 @@ void frmPicture::createMenu()
 void frmPicture::createControls()
 {
     const ScreenMetrics screen = platform_.screen();
-    const auto px = [&screen](const double (&twips)[2]) {
+    const auto px = [&screen](const double(&twips)[2]) {
         return QSize(TwipsToPx(twips[0], screen), TwipsToPx(twips[1], screen));
     };
 
@@ -127,12 +127,14 @@ void frmPicture::createControls()
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     Label1 = MakeLabel(Picture1, QStringLiteral("Label1"), QStringLiteral("KETTA MARN viewer"),
-        QSize(TwipsToPx(Label1WidthTwips, screen), TwipsToPx(Label1HeightTwips, screen)), DesignFont(14.25, true), true);
+        QSize(TwipsToPx(Label1WidthTwips, screen), TwipsToPx(Label1HeightTwips, screen)), DesignFont(14.25, true),
+        true);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3 = MakeLabel(Picture1, QStringLiteral("Label3"), VersionLine,
         QSize(TwipsToPx(Label3WidthTwips, screen), TwipsToPx(Label3HeightTwips, screen)), DesignFont(9), true);
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label2 = MakeLabel(Picture1, QStringLiteral("Label2"), QString(), px(ScaleLabelTwips), DesignFont(LegendPoints), true);
+    Label2 =
+        MakeLabel(Picture1, QStringLiteral("Label2"), QString(), px(ScaleLabelTwips), DesignFont(LegendPoints), true);
     Label4 = MakeLabel(Picture1, QStringLiteral("Label4"), QString(), px(HeightLabelTwips), DesignFont(12), false);
     Label6 = MakeLabel(Picture1, QStringLiteral("Label6"), QString(), px(HeightLabelTwips), DesignFont(12), false);
     Label8 = MakeLabel(Picture1, QStringLiteral("Label8"), QStringLiteral("Heights [m]"), px(HeadingTwips),
@@ -140,8 +142,8 @@ void frmPicture::createControls()
 
     QLabel** rows[12] = {&Label9, &Label10, &Label11, &Label12, &Label13, &Label14, &Label15, &Label16, &Label17,
         &Label18, &Label19, &Label20};
-    QLineEdit** swatches[12] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text10,
-        &Text11, &Text12};
+    QLineEdit** swatches[12] = {
+        &Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text10, &Text11, &Text12};
     for (int r = 0; r < 12; ++r) {
         const QString text = r == 0 ? QStringLiteral("Less than 0") : (r == 1 ? QStringLiteral("0") : QString());
         *rows[r] = MakeLabel(Picture1, QStringLiteral("Label%1").arg(9 + r), text, px(LegendLabelTwips),

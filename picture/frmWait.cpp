@@ -8,8 +8,7 @@
 
 namespace marn {
 
-frmWait::frmWait(const ScreenMetrics& screen, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+frmWait::frmWait(const ScreenMetrics& screen, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QStringLiteral("Wait"));

@@ -6,10 +6,7 @@
 
 namespace marn {
 
-HeadlessPlatform::HeadlessPlatform(ScreenMetrics screen)
-    : screen_(screen)
-{
-}
+HeadlessPlatform::HeadlessPlatform(ScreenMetrics screen) : screen_(screen) {}
 
 MessageAnswer HeadlessPlatform::messageBox(const QString& text, MessageButtons buttons)
 {

@@ -11,8 +11,8 @@
 namespace marn {
 
 template <std::size_t N>
-std::array<QLabel*, N> MakeLabelArray(QWidget* parent, const QString& name, const QSize& size,
-    Qt::Alignment alignment, const QFont& font)
+std::array<QLabel*, N> MakeLabelArray(
+    QWidget* parent, const QString& name, const QSize& size, Qt::Alignment alignment, const QFont& font)
 {
     std::array<QLabel*, N> labels{};
     for (std::size_t i = 0; i < N; ++i) {

@@ -7,8 +7,7 @@
 
 namespace marn {
 
-PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent)
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -16,10 +16,7 @@ constexpr double HiMetricPerInch = 2540.0;
 
 } // namespace
 
-QtPrinterService::QtPrinterService(QString documentName)
-    : documentName_(std::move(documentName))
-{
-}
+QtPrinterService::QtPrinterService(QString documentName) : documentName_(std::move(documentName)) {}
 
 QStringList QtPrinterService::printerNames() const
 {
@@ -52,8 +49,8 @@ QString QtPrinterService::currentPrinterName() const
 void QtPrinterService::setUp(QPrinter& printer, PageOrientation orientation) const
 {
     printer.setPrinterName(currentPrinterName());
-    printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait);
+    printer.setPageOrientation(
+        orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setFullPage(false);
 }
 

@@ -75,9 +75,8 @@ TEST_F(HeightCommandTest, AnswersEachPointWithHeightAndErrorValue)
 TEST_F(HeightCommandTest, WrongArgumentsAreUsageErrors)
 {
     const std::string drive = "--data-drive " + dir.path();
-    for (const std::string& arguments :
-        {std::string("47.3 7.5"), drive, drive + " 47.3", drive + " 47.3 east", drive + " --colour 1 47 7",
-            std::string("--data-drive")}) {
+    for (const std::string& arguments : {std::string("47.3 7.5"), drive, drive + " 47.3", drive + " 47.3 east",
+             drive + " --colour 1 47 7", std::string("--data-drive")}) {
         SCOPED_TRACE(arguments);
         const ToolRun run = Marn(arguments);
         EXPECT_EQ(run.status, 2);

@@ -66,8 +66,8 @@ TEST(RenderCommand, WritesTheSnapshotTheGridAndThePicturesNumbers)
     test::WriteFlatTile(dir.path(), 47, 7, 100);
     test::WriteFlatTile(dir.path(), 47, 8, 1500);
     const QString root = QString::fromStdString(dir.path());
-    const RenderRun run = RunRender({"--data-drive", root, "--screen", "640x480", "--center", "47.5,8", "--length", "50",
-        "--out", root + "/p.png", "--grid", root + "/g.bin", "--info", root + "/i.json"});
+    const RenderRun run = RunRender({"--data-drive", root, "--screen", "640x480", "--center", "47.5,8", "--length",
+        "50", "--out", root + "/p.png", "--grid", root + "/g.bin", "--info", root + "/i.json"});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
 
     QFile infoFile(root + "/i.json");

@@ -45,8 +45,8 @@ TEST(RenderDataDrive, RelativeDataDriveIsTakenFromTheCurrentDirectory)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.workingDir.toStdString());
-        const ToolRun run = RenderFrom(c.workingDir, {"--data-drive", data.fileName(), "--screen", "640x480", "--center",
-            "47.5,8", "--length", "50"});
+        const ToolRun run = RenderFrom(c.workingDir,
+            {"--data-drive", data.fileName(), "--screen", "640x480", "--center", "47.5,8", "--length", "50"});
         EXPECT_EQ(run.status, c.status) << run.errors.toStdString();
         EXPECT_TRUE(run.errors.contains(c.message)) << run.errors.toStdString();
     }

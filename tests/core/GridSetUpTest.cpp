@@ -44,7 +44,10 @@ TEST(SetUpGrid, DimensionsTheGridsToTheRoundedPictureSize)
         int maxRow;
     };
     const Case cases[] = {
-        {881.5F, 600.0F, 882, 600}, {880.5F, 600.5F, 880, 600}, {881.3F, 599.7F, 881, 600}, {800.0F, 601.5F, 800, 602},
+        {881.5F, 600.0F, 882, 600},
+        {880.5F, 600.5F, 880, 600},
+        {881.3F, 599.7F, 881, 600},
+        {800.0F, 601.5F, 800, 602},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.cols << " x " << c.rows);

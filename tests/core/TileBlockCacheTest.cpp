@@ -36,8 +36,8 @@ TEST_F(TileBlockCacheTest, AnswersLikeTheReaderIncludingItsErrors)
     test::WriteFileOfLength(test::TilePath(dir.path(), 47, 9), 77);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double points[][2] = {{47.30125, 7.501}, {47.3, 7.5}, {47.9999, 7.9999}, {-7.3, -7.5}, {-8.0, 352.0},
-        {47.5, 8.5}, {47.5, 9.5}, {95, 7}, {nan, 7}, {47.5, std::numeric_limits<double>::infinity()},
-        {47.5, 727.5}, {47.0, 7.0}};
+        {47.5, 8.5}, {47.5, 9.5}, {95, 7}, {nan, 7}, {47.5, std::numeric_limits<double>::infinity()}, {47.5, 727.5},
+        {47.0, 7.0}};
     TileBlockCache cache(dir.path(), "");
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p[0] << " " << p[1]);

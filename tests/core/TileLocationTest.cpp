@@ -19,8 +19,17 @@ TEST(NormaliseLongitude, BringsLongitudesIntoOneTurn)
         double out;
     };
     const Case cases[] = {
-        {-0.5, 359.5}, {360.0, 360.0}, {0.0, 0.0}, {180.0, 180.0}, {720.0, 360.0}, {725.5, 5.5},
-        {-360.0, 0.0}, {-720.0, 0.0}, {-7.5, 352.5}, {1080.25, 0.25}, {-1e-20, 360.0},
+        {-0.5, 359.5},
+        {360.0, 360.0},
+        {0.0, 0.0},
+        {180.0, 180.0},
+        {720.0, 360.0},
+        {725.5, 5.5},
+        {-360.0, 0.0},
+        {-720.0, 0.0},
+        {-7.5, 352.5},
+        {1080.25, 0.25},
+        {-1e-20, 360.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
@@ -132,8 +141,12 @@ TEST(LocateTile, KindSwitchesAtFiftyDegrees)
         TileKind kind;
     };
     const Case cases[] = {
-        {50.0, TileKind::Kind6}, {49.99, TileKind::Kind3}, {-49.99, TileKind::Kind3},
-        {-50.5, TileKind::Kind6}, {-51.0, TileKind::Kind6}, {89.5, TileKind::Kind6},
+        {50.0, TileKind::Kind6},
+        {49.99, TileKind::Kind3},
+        {-49.99, TileKind::Kind3},
+        {-50.5, TileKind::Kind6},
+        {-51.0, TileKind::Kind6},
+        {89.5, TileKind::Kind6},
         // -50 is the southern edge of S49, the tile between 50 and 49 degrees south.
         {-50.0, TileKind::Kind3},
     };

@@ -37,10 +37,7 @@ struct Point {
 
 class Input {
 public:
-    Input(const std::uint8_t* data, std::size_t size)
-        : data_(data), size_(size)
-    {
-    }
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool take(void* out, std::size_t n)
     {
         if (size_ - pos_ < n)
@@ -94,13 +91,15 @@ void Check(bool condition)
 }
 
 // Writes a file of the given length (sparse zeros) holding bytes at offset.
-void WriteFile(const std::string& path, std::int64_t length, std::int64_t offset, const std::vector<std::uint8_t>& bytes)
+void WriteFile(
+    const std::string& path, std::int64_t length, std::int64_t offset, const std::vector<std::uint8_t>& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return;
     if (::ftruncate(fd, static_cast<off_t>(length)) == 0 && !bytes.empty())
-        Check(::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(bytes.size()));
+        Check(
+            ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(bytes.size()));
     ::close(fd);
 }
 
@@ -119,7 +118,8 @@ std::string MakeTile(const Point& p, int shape, const std::uint8_t* payload, std
         return path;
     }
     if (shape == 1) {
-        WriteFile(path, static_cast<std::int64_t>(payloadSize), 0, std::vector<std::uint8_t>(payload, payload + payloadSize));
+        WriteFile(
+            path, static_cast<std::int64_t>(payloadSize), 0, std::vector<std::uint8_t>(payload, payload + payloadSize));
         return path;
     }
     const marn::TileGeometry& geometry = marn::GeometryOf(at.name.kind);
@@ -135,7 +135,8 @@ void CheckAfterCall(const marn::SharedState& s, const Point& p, double lon, std:
 {
     using namespace marn;
     const bool known = error == ReadOk || error == ErrTileNotOpened || error == ErrBlockRead || error == ErrLatitude
-        || error == ErrNoDataNode || error == ErrReader || error == ErrNoDataDrive || error == ErrFileLength;
+                       || error == ErrNoDataNode || error == ErrReader || error == ErrNoDataDrive
+                       || error == ErrFileLength;
     Check(known);
     Check(error == ReadOk || height == 0);
     if (error == ErrTileNotOpened || error == ErrFileLength)

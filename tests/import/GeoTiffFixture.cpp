@@ -67,9 +67,9 @@ std::vector<std::int16_t> StoredNodes(const std::string& dataRoot, const TileId&
             const int blockCol = std::min(col / blockCols, BlocksPerSide - 1);
             const int iLat = row - blockRow * 100;
             const int iLon = col - blockCol * blockCols;
-            const std::size_t offset = static_cast<std::size_t>(blockRow * BlocksPerSide + blockCol) *
-                    geometry.recordBytes +
-                2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon);
+            const std::size_t offset =
+                static_cast<std::size_t>(blockRow * BlocksPerSide + blockCol) * geometry.recordBytes
+                + 2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon);
             nodes[static_cast<std::size_t>(row) * cols + col] =
                 static_cast<std::int16_t>(bytes[offset] | (bytes[offset + 1] << 8));
         }

@@ -22,8 +22,7 @@ class ToTileHeightTest : public testing::TestWithParam<ConversionCase> {};
 TEST_P(ToTileHeightTest, RoundsHalfUpAndClampsCounting)
 {
     ConversionCounts counts;
-    EXPECT_EQ(ToTileHeight(GetParam().height, GetParam().seaLevel, counts), GetParam().expected)
-        << GetParam().height;
+    EXPECT_EQ(ToTileHeight(GetParam().height, GetParam().seaLevel, counts), GetParam().expected) << GetParam().height;
     EXPECT_EQ(counts.clampedHigh, GetParam().counts.clampedHigh);
     EXPECT_EQ(counts.clampedLow, GetParam().counts.clampedLow);
     EXPECT_EQ(counts.offNoData, GetParam().counts.offNoData);

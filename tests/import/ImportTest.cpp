@@ -1,8 +1,8 @@
 #include "import/Importer.h"
 
-#include "tests/import/GeoTiffFixture.h"
 #include "import/ImportError.h"
 #include "import/NodeGrid.h"
+#include "tests/import/GeoTiffFixture.h"
 
 #include "core/TileReader.h"
 
@@ -38,8 +38,8 @@ protected:
         return path;
     }
 
-    ImportResult Import(const std::vector<std::string>& paths, double fill = 0, bool seaLevel = false,
-        bool force = false)
+    ImportResult Import(
+        const std::vector<std::string>& paths, double fill = 0, bool seaLevel = false, bool force = false)
     {
         ImportOptions options{out.path(), paths, fill, seaLevel, force};
         return RunImportJob(options, [this](int done, int total) { progress.emplace_back(done, total); });
@@ -62,22 +62,21 @@ TEST_F(ImportTest, NodesOutsideTheSourceAreMissing)
     EXPECT_EQ(result.tiles[0].nodesMissing, 1201LL * 1201 - 40 * 40);
     const std::vector<std::int16_t> nodes = StoredNodes(out.path(), Tile45);
     const auto at = [&](int row, int col) { return nodes[static_cast<std::size_t>(row) * 1201 + col]; };
-    for (const auto& [row, col, expected] : {std::tuple{600, 600, 300}, {639, 639, 300}, {620, 600, 300},
-             {599, 600, -9999}, {600, 599, -9999}, {640, 620, -9999}, {620, 640, -9999}, {0, 0, -9999},
-             {1200, 1200, -9999}})
+    for (const auto& [row, col, expected] :
+        {std::tuple{600, 600, 300}, {639, 639, 300}, {620, 600, 300}, {599, 600, -9999}, {600, 599, -9999},
+            {640, 620, -9999}, {620, 640, -9999}, {0, 0, -9999}, {1200, 1200, -9999}})
         EXPECT_EQ(at(row, col), expected) << row << " " << col;
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}}));
 }
 
 TEST_F(ImportTest, FillVoidsFillsMissingNodesWithinTheDistance)
 {
-    const ImportResult result =
-        Import({Source("square", AlignedRaster(MidLatSec, MidLonSec, 3, 40, 40, 300))}, 10);
+    const ImportResult result = Import({Source("square", AlignedRaster(MidLatSec, MidLonSec, 3, 40, 40, 300))}, 10);
     ASSERT_EQ(result.tiles.size(), 1U);
     EXPECT_GT(result.tiles[0].nodesFilled, 4 * 40 * 9);
     EXPECT_EQ(result.tiles[0].nodesFilled + result.tiles[0].nodesMissing, 1201LL * 1201 - 40 * 40);
-    for (const auto& [row, col, expected] : {std::tuple{600, 600, 300}, {595, 620, 300}, {620, 648, 300},
-             {680, 620, -9999}, {620, 560, -9999}})
+    for (const auto& [row, col, expected] :
+        {std::tuple{600, 600, 300}, {595, 620, 300}, {620, 648, 300}, {680, 620, -9999}, {620, 560, -9999}})
         EXPECT_EQ(Node(Tile45, row, col), expected) << row << " " << col;
 }
 
@@ -87,7 +86,8 @@ TEST_F(ImportTest, FilledVoidsAgreeOnTheEdgeTwoTilesShare)
     RasterSpec desc = AlignedRaster(MidLatSec, 11 * Sec - 60, 3, 41, 20, 0);
     for (int row = 0; row < desc.height; ++row) {
         for (int col = 0; col < desc.width; ++col)
-            desc.values[static_cast<std::size_t>(row) * desc.width + col] = col >= 18 && col <= 22 ? -1 : 100 + col * 7 + row;
+            desc.values[static_cast<std::size_t>(row) * desc.width + col] =
+                col >= 18 && col <= 22 ? -1 : 100 + col * 7 + row;
     }
     desc.noData = -1;
     Import({Source("straddle", desc)}, 8);
@@ -117,8 +117,7 @@ TEST_F(ImportTest, InterpolatesBilinearlyBetweenSourceCells)
 TEST_F(ImportTest, TilesFromFiftyNorthAreOfTheSixSecondKind)
 {
     // 6" cells from 49 59' to 50 01', every value 250.
-    const ImportResult result =
-        Import({Source("border", AlignedRaster(50 * Sec - 60, 6 * Sec + 600, 6, 20, 21, 250))});
+    const ImportResult result = Import({Source("border", AlignedRaster(50 * Sec - 60, 6 * Sec + 600, 6, 20, 21, 250))});
     ASSERT_EQ(result.tiles.size(), 2U);
     EXPECT_EQ(result.tiles[0].tile, (TileId{49, 6}));
     EXPECT_EQ(result.tiles[1].tile, (TileId{50, 6}));

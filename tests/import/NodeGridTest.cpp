@@ -75,8 +75,8 @@ TEST_P(NodeGridKindTest, PackedFileHasTheKindsLengthAndBlockLayout)
         const int blockRow = (block - 1) / 12;
         const int blockCol = (block - 1) % 12;
         for (const auto& [iLon, iLat] : {std::pair{0, 0}, {1, 61}, {blockCols, 0}, {0, 100}, {blockCols, 100}}) {
-            const std::size_t offset = static_cast<std::size_t>(block - 1) * geometry.recordBytes +
-                2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon);
+            const std::size_t offset = static_cast<std::size_t>(block - 1) * geometry.recordBytes
+                                       + 2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon);
             const std::size_t node =
                 static_cast<std::size_t>(blockRow * 100 + iLat) * TileCols(kind) + blockCol * blockCols + iLon;
             EXPECT_EQ(ReadLittleEndian(bytes, offset), nodes[node]) << block << " " << iLon << " " << iLat;
@@ -90,9 +90,8 @@ TEST_P(NodeGridKindTest, NeighbouringBlocksShareTheirEdgeNodes)
     const TileGeometry& geometry = GeometryOf(kind);
     const std::vector<unsigned char> bytes = PackTileFile(NumberedNodes(kind), kind);
     const auto at = [&](int block, int iLon, int iLat) {
-        return ReadLittleEndian(bytes,
-            static_cast<std::size_t>(block - 1) * geometry.recordBytes +
-                2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon));
+        return ReadLittleEndian(bytes, static_cast<std::size_t>(block - 1) * geometry.recordBytes
+                                           + 2 * static_cast<std::size_t>(iLat * geometry.nodesPerRow + iLon));
     };
     const int lastLon = geometry.nodesPerRow - 1;
     for (int block = 1; block <= 144; ++block) {
@@ -107,8 +106,8 @@ TEST_P(NodeGridKindTest, NeighbouringBlocksShareTheirEdgeNodes)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, NodeGridKindTest,
-    testing::Values(KindCase{TileKind::Kind3, 1201, 3}, KindCase{TileKind::Kind6, 601, 6}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, NodeGridKindTest, testing::Values(KindCase{TileKind::Kind3, 1201, 3}, KindCase{TileKind::Kind6, 601, 6}));
 
 } // namespace
 } // namespace marn::import

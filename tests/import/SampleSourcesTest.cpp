@@ -2,9 +2,9 @@
 
 #include "import/Importer.h"
 
-#include "tests/import/GeoTiffFixture.h"
 #include "core/TileReader.h"
 #include "import/NodeGrid.h"
+#include "tests/import/GeoTiffFixture.h"
 
 #include "tests/support/TempDir.h"
 

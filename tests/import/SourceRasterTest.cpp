@@ -1,8 +1,8 @@
 #include "import/SourceRaster.h"
 
-#include "tests/import/GeoTiffFixture.h"
 #include "import/GdalSession.h"
 #include "import/WindowReduction.h"
+#include "tests/import/GeoTiffFixture.h"
 
 #include "tests/support/TempDir.h"
 
@@ -24,8 +24,8 @@ TEST(ReductionFactor, IsOneWhenTheWindowFitsElseTheSmallestThatFits)
              Case{11000, 8000, 32LL << 20, 2}, Case{90, 90, 1000, 3}, Case{1, 1000, 10, 100}}) {
         const int factor = ReductionFactor(c.width, c.height, c.maxCells);
         EXPECT_EQ(factor, c.factor) << c.width << " x " << c.height;
-        EXPECT_LE(static_cast<long long>(ReducedCells(static_cast<int>(c.width), factor)) *
-                ReducedCells(static_cast<int>(c.height), factor),
+        EXPECT_LE(static_cast<long long>(ReducedCells(static_cast<int>(c.width), factor))
+                      * ReducedCells(static_cast<int>(c.height), factor),
             c.maxCells);
     }
 }
@@ -37,9 +37,9 @@ TEST(AlignToFactor, WidensToWholeGroupsInsideTheRaster)
         int limit, factor;
         CellSpan expected;
     };
-    for (const Case c : {Case{{10, 19}, 100, 1, {10, 19}}, Case{{10, 19}, 100, 3, {10, 21}},
-             Case{{10, 21}, 100, 3, {10, 21}}, Case{{90, 99}, 100, 3, {88, 99}}, Case{{0, 99}, 100, 3, {0, 98}},
-             Case{{5, 6}, 7, 4, {3, 6}}}) {
+    for (const Case c :
+        {Case{{10, 19}, 100, 1, {10, 19}}, Case{{10, 19}, 100, 3, {10, 21}}, Case{{10, 21}, 100, 3, {10, 21}},
+            Case{{90, 99}, 100, 3, {88, 99}}, Case{{0, 99}, 100, 3, {0, 98}}, Case{{5, 6}, 7, 4, {3, 6}}}) {
         const CellSpan aligned = AlignToFactor(c.span, c.limit, c.factor);
         EXPECT_EQ(aligned.first, c.expected.first) << c.span.first << ".." << c.span.last << " by " << c.factor;
         EXPECT_EQ(aligned.last, c.expected.last) << c.span.first << ".." << c.span.last << " by " << c.factor;
@@ -57,7 +57,8 @@ protected:
         desc.noData = -32768;
         for (int row = 0; row < 90; ++row) {
             for (int col = 0; col < 90; ++col)
-                desc.values[static_cast<std::size_t>(row) * 90 + col] = halfMissing && col >= 45 ? -32768 : 10 * col + row;
+                desc.values[static_cast<std::size_t>(row) * 90 + col] =
+                    halfMissing && col >= 45 ? -32768 : 10 * col + row;
         }
         const std::string path = dir.path() + "/fine.tif";
         test::WriteGeoTiff(path, desc);

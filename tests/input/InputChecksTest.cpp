@@ -28,10 +28,9 @@ TEST_P(DigitCheckTest, CutsBeforeTheFirstCharacterThatIsNoDigit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, DigitCheckTest,
-    ::testing::Values(DigitCase{"", false, ""}, DigitCase{"0123456789", false, "0123456789"},
-        DigitCase{"a5", true, ""}, DigitCase{"12a", true, "12"}, DigitCase{"1a2b", true, "1"},
-        DigitCase{"4 ", true, "4"}, DigitCase{"-3", true, ""}, DigitCase{"7\xc2\xb2", true, "7"},
-        DigitCase{"\xd9\xa3", true, ""}));
+    ::testing::Values(DigitCase{"", false, ""}, DigitCase{"0123456789", false, "0123456789"}, DigitCase{"a5", true, ""},
+        DigitCase{"12a", true, "12"}, DigitCase{"1a2b", true, "1"}, DigitCase{"4 ", true, "4"},
+        DigitCase{"-3", true, ""}, DigitCase{"7\xc2\xb2", true, "7"}, DigitCase{"\xd9\xa3", true, ""}));
 
 FieldTexts Fields(const char* latDeg, const char* latLetter, const char* latMin, const char* lonDeg,
     const char* lonLetter, const char* lonMin, const char* length)
@@ -71,15 +70,14 @@ const char* const Minutes = "Only values from 0 to 59 are permissible!";
 const char* const Length = "Only values from 20 to 3000 are permissible!";
 
 INSTANTIATE_TEST_SUITE_P(Steps, OkFailureTest,
-    ::testing::Values(
-        FailureCase{"AllEmpty", Fields("", "", "", "", "", "", ""), "The latitude degrees are required.",
-            LatDegrees, false, {}},
+    ::testing::Values(FailureCase{"AllEmpty", Fields("", "", "", "", "", "", ""), "The latitude degrees are required.",
+                          LatDegrees, false, {}},
         FailureCase{"LatitudeAbove90BeforeMissingLetter", Fields("95", "", "", "", "", "", ""),
             "Only values from 0 to 90 are permissible!", LatDegrees, true, {}},
         FailureCase{"LetterMissing", Fields("48", "", "", "", "", "", ""), "The latitude N/S letter is required.",
             LatLetter, false, {}},
-        FailureCase{"LetterWrong", Fields("48", "X", "", "", "", "", ""), "Only 'N' or 'S' is permissible!",
-            LatLetter, true, {}},
+        FailureCase{"LetterWrong", Fields("48", "X", "", "", "", "", ""), "Only 'N' or 'S' is permissible!", LatLetter,
+            true, {}},
         FailureCase{"LowerCaseLetterIsNotExact", Fields("48", "n", "", "11", "E", "", ""),
             "Only 'N' or 'S' is permissible!", LatLetter, true, {}},
         FailureCase{"LatMinutes60", Fields("48", "N", "60", "", "", "", ""), Minutes, LatMinutes, true, {}},
@@ -91,10 +89,10 @@ INSTANTIATE_TEST_SUITE_P(Steps, OkFailureTest,
             "The longitude E/W letter is required.", LonLetter, false, {}},
         FailureCase{"EastWestWrong", Fields("48", "N", "0", "11", "O", "", ""), "Only 'E' or 'W' is permissible!",
             LonLetter, true, {}},
-        FailureCase{"LonMinutes60", Fields("48", "N", "", "11", "E", "60", ""), Minutes, LonMinutes, true,
-            {LatMinutes}},
-        FailureCase{"Length19", Fields("48", "N", "", "11", "E", "", "19"), Length, LengthKm, true,
-            {LatMinutes, LonMinutes}},
+        FailureCase{
+            "LonMinutes60", Fields("48", "N", "", "11", "E", "60", ""), Minutes, LonMinutes, true, {LatMinutes}},
+        FailureCase{
+            "Length19", Fields("48", "N", "", "11", "E", "", "19"), Length, LengthKm, true, {LatMinutes, LonMinutes}},
         FailureCase{"Length3001", Fields("48", "N", "1", "11", "E", "2", "3001"), Length, LengthKm, true, {}},
         FailureCase{"LengthNotDigits", Fields("48", "N", "1", "11", "E", "2", "5x"), Length, LengthKm, true, {}}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
@@ -134,8 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Values, OkPassTest,
     ::testing::Values(PassCase{"Defaults", Fields("48", "N", "", "11", "E", "30", ""), 48.0, 11.5, 50},
         PassCase{"SouthWest", Fields("33", "S", "30", "70", "W", "45", "20"), -33.5, -70.75, 20},
         PassCase{"North90With59", Fields("90", "N", "59", "0", "E", "0", "3000"), 90.0 + 59.0 / 60.0, 0.0, 3000},
-        PassCase{"West180With59", Fields("0", "N", "0", "180", "W", "59", "100"), 0.0, -(180.0 + 59.0 / 60.0),
-            100},
+        PassCase{"West180With59", Fields("0", "N", "0", "180", "W", "59", "100"), 0.0, -(180.0 + 59.0 / 60.0), 100},
         PassCase{"LeadingZeros", Fields("007", "N", "05", "011", "E", "00", "0050"), 7.0 + 5.0 / 60.0, 11.0, 50},
         PassCase{"Salish", Fields("49", "N", "0", "123", "W", "30", "50"), 49.0, -123.5, 50}),
     [](const ::testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); });

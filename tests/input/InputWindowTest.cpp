@@ -97,8 +97,8 @@ TEST_F(InputWindowTest, ABadCharacterGivesOneMessageAndCutsTheField)
     window_.Text7->setText(QStringLiteral("12"));
     QTest::keyClick(window_.Text7, Qt::Key_A);
     EXPECT_EQ(window_.Text7->text(), QStringLiteral("12"));
-    EXPECT_EQ(platform_.messages,
-        QStringList({QStringLiteral("Only numbers are permissible!"), QStringLiteral("Only numbers are permissible!")}));
+    EXPECT_EQ(platform_.messages, QStringList({QStringLiteral("Only numbers are permissible!"),
+                                      QStringLiteral("Only numbers are permissible!")}));
 }
 
 TEST_F(InputWindowTest, EnterMovesTheFocusAndPressesTheFocusedOk)

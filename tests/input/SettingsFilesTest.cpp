@@ -97,8 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadSettingsTest,
         LoadCase{"BothEmpty", "", "", "", "C", {"picture path", "drive"}},
         LoadCase{"EmptyFirstLines", "\r\n", "\r\n", "", "C", {"picture path", "drive"}},
         LoadCase{"AsWritten", "D:\\Pictures", "D", "D:\\Pictures", "D", {}},
-        LoadCase{"HandMadeWithLineEnds", "/srv/pictures\r\n/old\r\n", "E:\\DATA\r\n", "/srv/pictures", "E:\\DATA",
-            {}},
+        LoadCase{"HandMadeWithLineEnds", "/srv/pictures\r\n/old\r\n", "E:\\DATA\r\n", "/srv/pictures", "E:\\DATA", {}},
         LoadCase{"OnlyDriveMissing", "P", nullptr, "P", "C", {"drive"}}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
 
@@ -203,8 +202,8 @@ TEST_F(SettingsDir, CreatesOneLevelAndReportsWhatFails)
     EXPECT_EQ(JoinDirectory(dir(), "a\\b"), dir() + "/a/b");
     EXPECT_EQ(CreateOneDirectory(JoinDirectory(dir(), "a\\b")), std::strerror(ENOENT));
     EXPECT_EQ(DirectoryCreatedMessage(maps), "Directory '" + maps + "' is created.");
-    EXPECT_EQ(DirectoryFailedMessage(maps, "File exists"),
-        "Error creating directory '" + maps + "'.\r\nReason: File exists");
+    EXPECT_EQ(
+        DirectoryFailedMessage(maps, "File exists"), "Error creating directory '" + maps + "'.\r\nReason: File exists");
 }
 
 } // namespace

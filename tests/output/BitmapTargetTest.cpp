@@ -20,19 +20,18 @@ TEST_P(BitmapTargetPathRule, JoinsDirectoryBackslashNameAndExtension)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, BitmapTargetPathRule,
-                         testing::Values(PathCase{"D:\\Pictures", "Europe", "D:\\Pictures\\Europe.bmp"},
-                                         PathCase{"D:\\Pictures", "Europe.bmp", "D:\\Pictures\\Europe.bmp.bmp"},
-                                         PathCase{"", "Europe", "\\Europe.bmp"},
-                                         PathCase{"D:\\Pictures\\", " Europe ", "D:\\Pictures\\\\ Europe .bmp"}));
+    testing::Values(PathCase{"D:\\Pictures", "Europe", "D:\\Pictures\\Europe.bmp"},
+        PathCase{"D:\\Pictures", "Europe.bmp", "D:\\Pictures\\Europe.bmp.bmp"}, PathCase{"", "Europe", "\\Europe.bmp"},
+        PathCase{"D:\\Pictures\\", " Europe ", "D:\\Pictures\\\\ Europe .bmp"}));
 
 TEST(SaveMessages, ReadAsTheUserSeesThem)
 {
     EXPECT_EQ(SavedMessage("Europe", "D:\\Pictures"), "Europe.bmp is saved to D:\\Pictures");
     EXPECT_EQ(OverwriteQuestion("D:\\Pictures\\Europe.bmp"),
-              "D:\\Pictures\\Europe.bmp already exists.\r\nOverwrite existing file?");
+        "D:\\Pictures\\Europe.bmp already exists.\r\nOverwrite existing file?");
     EXPECT_EQ(SaveErrorMessage("D:\\x.bmp", "Disk full"), "Error saving D:\\x.bmp\r\nReason: Disk full");
     EXPECT_EQ(SaveErrorMessage("D:\\x.bmp", "Disk full", true),
-              "Error saving D:\\x.bmp\r\nReason: Disk full\r\nThe existing file is unchanged.");
+        "Error saving D:\\x.bmp\r\nReason: Disk full\r\nThe existing file is unchanged.");
 }
 
 } // namespace

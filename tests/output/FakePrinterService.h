@@ -18,8 +18,7 @@ struct PrintedPage {
 class FakePrinterService : public PrinterService {
 public:
     explicit FakePrinterService(QStringList names = {}, int current = 0)
-        : names_(std::move(names))
-        , current_(names_.isEmpty() ? -1 : current)
+        : names_(std::move(names)), current_(names_.isEmpty() ? -1 : current)
     {
     }
 

@@ -1,6 +1,6 @@
-#include "tests/output/OutputTestFiles.h"
 #include "output/FileReplacement.h"
 #include "output/PlainFileLookup.h"
+#include "tests/output/OutputTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "tests/output/FakePrinterService.h"
-#include "tests/output/OutputTestFiles.h"
 #include "output/PictureOutput.h"
 #include "output/PrinterListe.h"
 #include "output/frmFilename.h"
+#include "tests/output/FakePrinterService.h"
+#include "tests/output/OutputTestFiles.h"
 #include "tests/picture/PictureWindowFixture.h"
 
 #include "ui/PictureBox.h"
@@ -48,8 +48,8 @@ TEST_F(PictureOutputTest, SaveAsKeepsTheWindowWithoutItsExitButtonAndWritesItExa
     // exit button stands.
     const QPoint origin = window().Picture1->mapTo(window().clientArea(), QPoint(0, 0));
     const QImage& drawing = window().Picture1->picture();
-    for (const QPoint at : {QPoint(int(picture.state.PicLeft) + 5, int(picture.state.PicTop) + 5),
-                            window().Command1->geometry().center()})
+    for (const QPoint at :
+        {QPoint(int(picture.state.PicLeft) + 5, int(picture.state.PicTop) + 5), window().Command1->geometry().center()})
         EXPECT_EQ(snapshot().pixel(origin + at), drawing.pixel(at)) << at.x() << "," << at.y();
 
     frmFilename& names = output.filenameWindow();

@@ -19,10 +19,9 @@ TEST_P(OrientationByShape, FollowsThePicturesShape)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, OrientationByShape,
-                         testing::Values(OrientationCase{1024, 740, PageOrientation::Landscape},
-                                         OrientationCase{801, 800, PageOrientation::Landscape},
-                                         OrientationCase{800, 800, PageOrientation::Portrait},
-                                         OrientationCase{600, 800, PageOrientation::Portrait}));
+    testing::Values(OrientationCase{1024, 740, PageOrientation::Landscape},
+        OrientationCase{801, 800, PageOrientation::Landscape}, OrientationCase{800, 800, PageOrientation::Portrait},
+        OrientationCase{600, 800, PageOrientation::Portrait}));
 
 struct FitCase {
     const char* name;
@@ -42,8 +41,7 @@ TEST_P(FitToPrintableArea, KeepsProportionsAndFillsOneSide)
     EXPECT_NEAR(fit.width / fit.height, c.pictureWidth / c.pictureHeight, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, FitToPrintableArea,
+INSTANTIATE_TEST_SUITE_P(Pages, FitToPrintableArea,
     testing::Values(
         // 27.7 cm x 19 cm landscape, ratio 1.6: 27.7 cm wide, about 17.3 cm high.
         FitCase{"LandscapeWidthFits", 1600, 1000, {27700, 19000}, {27700, 17312.5}},

@@ -35,8 +35,8 @@ QRect InkBox(const QImage& page, int below)
 QRectF InMm(const QRect& pixels)
 {
     const double mmPerPixel = 25.4 / RenderDpi;
-    return {pixels.x() * mmPerPixel, pixels.y() * mmPerPixel, pixels.width() * mmPerPixel,
-            pixels.height() * mmPerPixel};
+    return {
+        pixels.x() * mmPerPixel, pixels.y() * mmPerPixel, pixels.width() * mmPerPixel, pixels.height() * mmPerPixel};
 }
 
 std::optional<QString> Run(const QString& program, const QStringList& arguments)
@@ -50,8 +50,8 @@ std::optional<QString> Run(const QString& program, const QStringList& arguments)
 
 QString Field(const QString& info, const QString& name)
 {
-    const QRegularExpression line("^" + QRegularExpression::escape(name) + ":\\s*(.*)$",
-                                  QRegularExpression::MultilineOption);
+    const QRegularExpression line(
+        "^" + QRegularExpression::escape(name) + ":\\s*(.*)$", QRegularExpression::MultilineOption);
     return line.match(info).captured(1).trimmed();
 }
 

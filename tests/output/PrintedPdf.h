@@ -12,13 +12,13 @@ namespace marn::test {
 
 struct PrintedPdf {
     int pages = 0;
-    double pageWidthMm = 0.0;  // as the page is seen, rotation applied
+    double pageWidthMm = 0.0; // as the page is seen, rotation applied
     double pageHeightMm = 0.0;
     int images = 0;
     int imageWidthPx = 0; // the first image's pixels
     int imageHeightPx = 0;
-    QRectF inkMm;         // the part of the page that is not white, from its top-left corner
-    QRectF darkMm;        // the part that is nearly black
+    QRectF inkMm;  // the part of the page that is not white, from its top-left corner
+    QRectF darkMm; // the part that is nearly black
 };
 
 // Waits (up to a minute) for a complete PDF in `dir` whose name contains

@@ -1,8 +1,8 @@
-#include "tests/output/FakePrinterService.h"
 #include "output/InfoMessage.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterChoice.h"
 #include "output/PrinterListe.h"
+#include "tests/output/FakePrinterService.h"
 #include "tests/support/FakePlatform.h"
 
 #include "core/SharedState.h"
@@ -35,10 +35,9 @@ TEST_P(FirstPrinterNamedTest, TakesTheFirstExactMatch)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, FirstPrinterNamedTest,
-                         testing::Values(ChoiceCase{{"Laser", "Plotter", "Plotter"}, "Plotter", 1},
-                                         ChoiceCase{{"laser", "Laser"}, "Laser", 1},
-                                         ChoiceCase{{"Laser "}, "Laser", std::nullopt},
-                                         ChoiceCase{{}, "Laser", std::nullopt}));
+    testing::Values(ChoiceCase{{"Laser", "Plotter", "Plotter"}, "Plotter", 1},
+        ChoiceCase{{"laser", "Laser"}, "Laser", 1}, ChoiceCase{{"Laser "}, "Laser", std::nullopt},
+        ChoiceCase{{}, "Laser", std::nullopt}));
 
 class PrintOnCurrentPrinterTest : public testing::Test {
 protected:
@@ -60,8 +59,8 @@ TEST_F(PrintOnCurrentPrinterTest, AFailingPrinterIsNamedWithTheReason)
     test::FakePrinterService printers({"Laser", "Plotter"}, 1);
     printers.failure = "The printer is stopped or off-line.";
     PrintOnCurrentPrinter(printers, platform, state, Picture(10, 20));
-    EXPECT_EQ(platform.messages,
-              QStringList{"Error printing on Plotter\r\nReason: The printer is stopped or off-line."});
+    EXPECT_EQ(
+        platform.messages, QStringList{"Error printing on Plotter\r\nReason: The printer is stopped or off-line."});
     EXPECT_TRUE(state.ReadoutEnabled);
 }
 

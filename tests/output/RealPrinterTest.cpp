@@ -1,11 +1,11 @@
 // Printing through the toolkit's printer list onto the PDF queues that
 // scripts/test-printers.sh sets up; skipped with the reason where there are none.
 
-#include "tests/output/PrintedPdf.h"
 #include "output/PictureOutput.h"
 #include "output/PrintFit.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
+#include "tests/output/PrintedPdf.h"
 #include "tests/picture/PictureWindowFixture.h"
 #include "tests/support/FakePlatform.h"
 
@@ -66,10 +66,12 @@ protected:
         if (orientation == PageOrientation::Landscape && pdf->pageWidthMm < pdf->pageHeightMm) {
             // A landscape page on a sheet fed portrait comes out turned a quarter
             // counter-clockwise: the picture's top edge runs along the sheet's left edge.
-            expected = QRectF(expected.top(), pdf->pageHeightMm - expected.right(), expected.height(), expected.width());
+            expected =
+                QRectF(expected.top(), pdf->pageHeightMm - expected.right(), expected.height(), expected.width());
             pictureCorner = expected.bottomLeft();
         }
-        const QPointF markCorner = pictureCorner == expected.topLeft() ? pdf->darkMm.topLeft() : pdf->darkMm.bottomLeft();
+        const QPointF markCorner =
+            pictureCorner == expected.topLeft() ? pdf->darkMm.topLeft() : pdf->darkMm.bottomLeft();
         if (marked) {
             EXPECT_NEAR(markCorner.x(), pictureCorner.x(), ToleranceMm);
             EXPECT_NEAR(markCorner.y(), pictureCorner.y(), ToleranceMm);
@@ -85,8 +87,8 @@ protected:
     {
         QPrinter printer;
         printer.setPrinterName(queue);
-        printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                             : QPageLayout::Portrait);
+        printer.setPageOrientation(
+            orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         return printer.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
     }
 
@@ -173,10 +175,9 @@ TEST_P(FailingRealPrinters, AreNamedWithTheReasonAndTheNextPrintWorks)
     EXPECT_TRUE(QDir(pdfDir(failing)).entryList({"*" + token + "*"}).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Queues, FailingRealPrinters,
+INSTANTIATE_TEST_SUITE_P(Queues, FailingRealPrinters,
     testing::Values(FailingQueueCase{"MARN_TEST_PRINTER_STOPPED", "The printer is stopped or off-line."},
-                    FailingQueueCase{"MARN_TEST_PRINTER_REJECTING", "The print job was refused: "}));
+        FailingQueueCase{"MARN_TEST_PRINTER_REJECTING", "The print job was refused: "}));
 
 TEST_F(RealPrinters, ThePictureWindowPrintsOnOnePageThroughTheList)
 {

@@ -1,6 +1,6 @@
-#include "tests/output/OutputTestFiles.h"
-#include "output/BitmapTarget.h"
 #include "output/frmFilename.h"
+#include "output/BitmapTarget.h"
+#include "tests/output/OutputTestFiles.h"
 #include "tests/support/FakePlatform.h"
 
 #include "core/SharedState.h"

@@ -62,35 +62,30 @@ TEST_P(StepTable, StepForTheEdgeExtent)
     EXPECT_EQ(LabelStepMinutes(c.edge, c.minutes), c.step) << c.minutes << " minutes";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, StepTable,
+INSTANTIATE_TEST_SUITE_P(Boundaries, StepTable,
     ::testing::Values(StepCase{LabelEdge::Left, 0, 1}, StepCase{LabelEdge::Left, 8, 1}, StepCase{LabelEdge::Left, 9, 2},
-                      StepCase{LabelEdge::Left, 16, 2}, StepCase{LabelEdge::Left, 17, 3},
-                      StepCase{LabelEdge::Left, 24, 3}, StepCase{LabelEdge::Left, 25, 5},
-                      StepCase{LabelEdge::Left, 40, 5}, StepCase{LabelEdge::Left, 41, 10},
-                      StepCase{LabelEdge::Left, 80, 10}, StepCase{LabelEdge::Left, 81, 15},
-                      StepCase{LabelEdge::Left, 120, 15}, StepCase{LabelEdge::Left, 121, 30},
-                      StepCase{LabelEdge::Left, 240, 30}, StepCase{LabelEdge::Left, 241, 60},
-                      StepCase{LabelEdge::Left, 481, 60}, StepCase{LabelEdge::Left, 1500, 60},
-                      StepCase{LabelEdge::Bottom, 480, 60}, StepCase{LabelEdge::Bottom, 481, 120},
-                      StepCase{LabelEdge::Bottom, 960, 120}, StepCase{LabelEdge::Bottom, 961, 180},
-                      StepCase{LabelEdge::Bottom, 1440, 180}, StepCase{LabelEdge::Bottom, 1500, 180},
-                      StepCase{LabelEdge::Top, 481, 120}, StepCase{LabelEdge::Top, 1440, 180},
-                      StepCase{LabelEdge::Top, 1441, 300}, StepCase{LabelEdge::Top, 1500, 300}));
+        StepCase{LabelEdge::Left, 16, 2}, StepCase{LabelEdge::Left, 17, 3}, StepCase{LabelEdge::Left, 24, 3},
+        StepCase{LabelEdge::Left, 25, 5}, StepCase{LabelEdge::Left, 40, 5}, StepCase{LabelEdge::Left, 41, 10},
+        StepCase{LabelEdge::Left, 80, 10}, StepCase{LabelEdge::Left, 81, 15}, StepCase{LabelEdge::Left, 120, 15},
+        StepCase{LabelEdge::Left, 121, 30}, StepCase{LabelEdge::Left, 240, 30}, StepCase{LabelEdge::Left, 241, 60},
+        StepCase{LabelEdge::Left, 481, 60}, StepCase{LabelEdge::Left, 1500, 60}, StepCase{LabelEdge::Bottom, 480, 60},
+        StepCase{LabelEdge::Bottom, 481, 120}, StepCase{LabelEdge::Bottom, 960, 120},
+        StepCase{LabelEdge::Bottom, 961, 180}, StepCase{LabelEdge::Bottom, 1440, 180},
+        StepCase{LabelEdge::Bottom, 1500, 180}, StepCase{LabelEdge::Top, 481, 120}, StepCase{LabelEdge::Top, 1440, 180},
+        StepCase{LabelEdge::Top, 1441, 300}, StepCase{LabelEdge::Top, 1500, 300}));
 
 TEST(CoordinateLabels, ExtentJustBelowNineMinutesLabelsEveryMinute)
 {
     const auto set = ComputeCoordinateLabels(Inputs(47.0, 47.0 + 8.9 / 60.0, 7.0, 8.0));
     EXPECT_EQ(Captions(set.LabNS), (std::vector<std::string>{"47°01'N", "47°02'N", "47°03'N", "47°04'N", "47°05'N",
-                                                             "47°06'N", "47°07'N", "47°08'N"}));
+                                       "47°06'N", "47°07'N", "47°08'N"}));
 }
 
 TEST(CoordinateLabels, ExtentOfNineMinutesLabelsEveryOtherMinute)
 {
     // 47°03' to 47°12'; the end's own label is drawn
     const auto set = ComputeCoordinateLabels(Inputs(47.05, 47.2, 7.0, 8.0));
-    EXPECT_EQ(Captions(set.LabNS),
-              (std::vector<std::string>{"47°04'N", "47°06'N", "47°08'N", "47°10'N", "47°12'N"}));
+    EXPECT_EQ(Captions(set.LabNS), (std::vector<std::string>{"47°04'N", "47°06'N", "47°08'N", "47°10'N", "47°12'N"}));
 }
 
 // ---- first label ----
@@ -100,7 +95,7 @@ TEST(CoordinateLabels, FirstLabelIsRaisedToAMultipleOfTheStep)
     // 30 minutes high: step 5; start minute 31 raised to 35; the end itself is labelled.
     const auto set = ComputeCoordinateLabels(Inputs(50.5, 51.0, 7.0, 8.0));
     EXPECT_EQ(Captions(set.LabNS),
-              (std::vector<std::string>{"50°35'N", "50°40'N", "50°45'N", "50°50'N", "50°55'N", "51°00'N"}));
+        (std::vector<std::string>{"50°35'N", "50°40'N", "50°45'N", "50°50'N", "50°55'N", "51°00'N"}));
 }
 
 TEST(CoordinateLabels, FirstSouthernLabelMayLieBelowThePicture)
@@ -149,8 +144,8 @@ TEST(CoordinateLabels, FirstLongitudeLabelInsideIsShown)
 TEST(CoordinateLabels, CrossingTheEquator)
 {
     const auto set = ComputeCoordinateLabels(Inputs(-0.3, 0.3, 7.0, 8.0));
-    EXPECT_EQ(Captions(set.LabNS), (std::vector<std::string>{"00°15'S", "00°10'S", "00°05'S", "00°00'N", "00°05'N",
-                                                             "00°10'N", "00°15'N"}));
+    EXPECT_EQ(Captions(set.LabNS),
+        (std::vector<std::string>{"00°15'S", "00°10'S", "00°05'S", "00°00'N", "00°05'N", "00°10'N", "00°15'N"}));
 }
 
 TEST(CoordinateLabels, CrossingThePrimeMeridian)
@@ -171,8 +166,8 @@ TEST(CoordinateLabels, SouthernLabelsCarryWholeDegrees)
 TEST(CoordinateLabels, EasternLabelsCarryPastSixtyMinutes)
 {
     const auto set = ComputeCoordinateLabels(Inputs(47.0, 47.2, 7.6, 8.6));
-    EXPECT_EQ(Captions(set.LabEWU), (std::vector<std::string>{"007°40'E", "007°50'E", "008°00'E", "008°10'E",
-                                                              "008°20'E", "008°30'E"}));
+    EXPECT_EQ(Captions(set.LabEWU),
+        (std::vector<std::string>{"007°40'E", "007°50'E", "008°00'E", "008°10'E", "008°20'E", "008°30'E"}));
 }
 
 // ---- limits ----

@@ -22,8 +22,7 @@ TEST_P(DigitPatternTable, WritesTheValueAsThePatternSays)
     EXPECT_EQ(FormatPattern(c.value, c.pattern), c.expected) << c.value << " with " << c.pattern;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Patterns, DigitPatternTable,
+INSTANTIATE_TEST_SUITE_P(Patterns, DigitPatternTable,
     ::testing::Values(
         // heights, limits, km, percentages: optional digits add nothing
         PatternCase{12, "####0", "12"}, PatternCase{-9999, "####0", "-9999"}, PatternCase{0, "####0", "0"},
@@ -36,16 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{45.0, "00.0", "45.0"}, PatternCase{0.04, "00.0", "00.0"}, PatternCase{0.05, "00.0", "00.1"},
         PatternCase{59.96, "00.0", "60.0"}, PatternCase{123.44, "00.0", "123.4"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    RoundingHalfAwayFromZero, DigitPatternTable,
+INSTANTIATE_TEST_SUITE_P(RoundingHalfAwayFromZero, DigitPatternTable,
     ::testing::Values(PatternCase{2.5, "###0", "3"}, PatternCase{3.5, "###0", "4"}, PatternCase{-2.5, "###0", "-3"},
-                      PatternCase{0.5, "###0", "1"}, PatternCase{0.49, "###0", "0"}, PatternCase{1268.5, "###0", "1269"},
-                      PatternCase{5.25, "00.0", "05.3"}, PatternCase{-5.25, "00.0", "-05.3"},
-                      // decimal digits to 15 places, so a binary value just below the half still rounds up
-                      PatternCase{2.675, "0.00", "2.68"}, PatternCase{1.005, "0.00", "1.01"},
-                      // a negative value that rounds to zero loses its sign
-                      PatternCase{-0.4, "###0", "0"}, PatternCase{-0.04, "00.0", "00.0"},
-                      PatternCase{1e20, "0", "100000000000000000000"}));
+        PatternCase{0.5, "###0", "1"}, PatternCase{0.49, "###0", "0"}, PatternCase{1268.5, "###0", "1269"},
+        PatternCase{5.25, "00.0", "05.3"}, PatternCase{-5.25, "00.0", "-05.3"},
+        // decimal digits to 15 places, so a binary value just below the half still rounds up
+        PatternCase{2.675, "0.00", "2.68"}, PatternCase{1.005, "0.00", "1.01"},
+        // a negative value that rounds to zero loses its sign
+        PatternCase{-0.4, "###0", "0"}, PatternCase{-0.04, "00.0", "00.0"},
+        PatternCase{1e20, "0", "100000000000000000000"}));
 
 TEST(DigitPatterns, SingleValuesAreRoundedOnTheirSevenSignificantDigits)
 {

@@ -90,7 +90,7 @@ TEST(HeightRangeStop, AllMissing)
 TEST(HeightRangeStop, AllAtOneHeight)
 {
     EXPECT_EQ(HeightRangeStopMessage(FindHeightRange(GridOf(3, 3, 0), 3.0F, 3.0F)),
-              "All heights are 0 m.\r\nPicture is not necessary.");
+        "All heights are 0 m.\r\nPicture is not necessary.");
     EXPECT_EQ(HeightRangeStopMessage({412, 412}), "All heights are 412 m.\r\nPicture is not necessary.");
     EXPECT_EQ(HeightRangeStopMessage({-12, -12}), "All heights are -12 m.\r\nPicture is not necessary.");
 }
@@ -116,21 +116,20 @@ TEST_P(ClassLimitTable, LimitsFromTheRange)
     const LimitsCase& c = GetParam();
     const ClassLimits limits = ComputeClassLimits(c.range);
     for (std::size_t k = 1; k <= 9; ++k) {
-        EXPECT_EQ(limits[k], c.expected[k]) << "ClassLimit(" << k << ") for " << c.range.minimum << ".."
-                                            << c.range.maximum;
+        EXPECT_EQ(limits[k], c.expected[k])
+            << "ClassLimit(" << k << ") for " << c.range.minimum << ".." << c.range.maximum;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, ClassLimitTable,
+INSTANTIATE_TEST_SUITE_P(Ranges, ClassLimitTable,
     ::testing::Values(LimitsCase{{12, 1500}, Limits({20, 35, 60, 102, 175, 301, 515, 881, 2000})},
-                      LimitsCase{{300, 400}, Limits({50, 100, 250, 317, 336, 356, 377, 500, 2000})},
-                      LimitsCase{{1, 3}, Limits({1, 1, 1, 1, 2, 2, 250, 500, 2000})},
-                      LimitsCase{{-9999, 800}, Limits({2, 4, 9, 19, 41, 86, 182, 383, 2000})},
-                      // no land at all: spread over 1..1
-                      LimitsCase{{-9999, 0}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})},
-                      LimitsCase{{-40, -3}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})},
-                      LimitsCase{{-9999, -9998}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})}));
+        LimitsCase{{300, 400}, Limits({50, 100, 250, 317, 336, 356, 377, 500, 2000})},
+        LimitsCase{{1, 3}, Limits({1, 1, 1, 1, 2, 2, 250, 500, 2000})},
+        LimitsCase{{-9999, 800}, Limits({2, 4, 9, 19, 41, 86, 182, 383, 2000})},
+        // no land at all: spread over 1..1
+        LimitsCase{{-9999, 0}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})},
+        LimitsCase{{-40, -3}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})},
+        LimitsCase{{-9999, -9998}, Limits({1, 1, 1, 1, 1, 1, 250, 500, 2000})}));
 
 TEST(ClassLimits, NeverFallAndStayWithinTheRangeForAnyArea)
 {
@@ -168,16 +167,14 @@ TEST_P(ColourTable, ColourOfAValueWithTheExampleLimits)
     EXPECT_EQ(ColourForHeight(c.height, limits), c.expected) << c.height;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Heights, ColourTable,
+INSTANTIATE_TEST_SUITE_P(Heights, ColourTable,
     ::testing::Values(ColourCase{-9999, NoDataColour}, ColourCase{-32768, BelowZeroColour},
-                      ColourCase{-1, BelowZeroColour}, ColourCase{0, SeaLevelColour}, ColourCase{1, ClassColours[0]},
-                      ColourCase{19, ClassColours[0]}, ColourCase{20, ClassColours[1]}, ColourCase{34, ClassColours[1]},
-                      ColourCase{35, ClassColours[2]}, ColourCase{60, ClassColours[3]}, ColourCase{102, ClassColours[4]},
-                      ColourCase{175, ClassColours[5]}, ColourCase{301, ClassColours[6]},
-                      ColourCase{515, ClassColours[7]}, ColourCase{880, ClassColours[7]},
-                      ColourCase{881, ClassColours[8]}, ColourCase{1999, ClassColours[8]},
-                      ColourCase{2000, ClassColours[9]}, ColourCase{32767, ClassColours[9]}));
+        ColourCase{-1, BelowZeroColour}, ColourCase{0, SeaLevelColour}, ColourCase{1, ClassColours[0]},
+        ColourCase{19, ClassColours[0]}, ColourCase{20, ClassColours[1]}, ColourCase{34, ClassColours[1]},
+        ColourCase{35, ClassColours[2]}, ColourCase{60, ClassColours[3]}, ColourCase{102, ClassColours[4]},
+        ColourCase{175, ClassColours[5]}, ColourCase{301, ClassColours[6]}, ColourCase{515, ClassColours[7]},
+        ColourCase{880, ClassColours[7]}, ColourCase{881, ClassColours[8]}, ColourCase{1999, ClassColours[8]},
+        ColourCase{2000, ClassColours[9]}, ColourCase{32767, ClassColours[9]}));
 
 TEST(Colours, EqualLimitsGiveTheLaterClass)
 {
@@ -204,24 +201,24 @@ TEST(Colours, TableOfRoles)
 TEST(Legend, CaptionsOfTheExampleLimits)
 {
     const auto captions = LegendCaptions(ComputeClassLimits({12, 1500}));
-    const std::array<std::string, 10> expected{"1 - 19",    "20 - 34",   "35 - 59",   "60 - 101",  "102 - 174",
-                                               "175 - 300", "301 - 514", "515 - 880", "881 - 1999", "Greater than 2000"};
+    const std::array<std::string, 10> expected{"1 - 19", "20 - 34", "35 - 59", "60 - 101", "102 - 174", "175 - 300",
+        "301 - 514", "515 - 880", "881 - 1999", "Greater than 2000"};
     EXPECT_EQ(captions, expected);
 }
 
 TEST(Legend, CaptionsOfANarrowRange)
 {
     const auto captions = LegendCaptions(ComputeClassLimits({1, 3}));
-    const std::array<std::string, 10> expected{"1 - 0", "1 - 0",   "1 - 0",     "1 - 0",      "1 - 1",
-                                               "2 - 1", "2 - 249", "250 - 499", "500 - 1999", "Greater than 2000"};
+    const std::array<std::string, 10> expected{"1 - 0", "1 - 0", "1 - 0", "1 - 0", "1 - 1", "2 - 1", "2 - 249",
+        "250 - 499", "500 - 1999", "Greater than 2000"};
     EXPECT_EQ(captions, expected);
 }
 
 TEST(Legend, CaptionsOfAnAreaWithoutLand)
 {
     const auto captions = LegendCaptions(ComputeClassLimits({-9999, 0}));
-    const std::array<std::string, 10> expected{"1 - 0", "1 - 0",   "1 - 0",     "1 - 0",      "1 - 0",
-                                               "1 - 0", "1 - 249", "250 - 499", "500 - 1999", "Greater than 2000"};
+    const std::array<std::string, 10> expected{"1 - 0", "1 - 0", "1 - 0", "1 - 0", "1 - 0", "1 - 0", "1 - 249",
+        "250 - 499", "500 - 1999", "Greater than 2000"};
     EXPECT_EQ(captions, expected);
 }
 

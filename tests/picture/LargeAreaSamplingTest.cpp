@@ -60,7 +60,7 @@ std::string FirstCoordinateDifference(const CoordGrid& a, const CoordGrid& b)
             for (int k = 0; k < 2; ++k)
                 if (std::bit_cast<std::uint64_t>(a(k, i, j)) != std::bit_cast<std::uint64_t>(b(k, i, j)))
                     return "coordinate " + std::to_string(k) + " of column " + std::to_string(i) + ", row "
-                        + std::to_string(j);
+                           + std::to_string(j);
     return {};
 }
 
@@ -91,7 +91,8 @@ TEST_P(LargeAreaSampling, EveryPointOverLandHasAHeight)
 {
     const Sampled fast = Sample(GetParam(), SampleGridHeightsFast);
     ASSERT_EQ(fast.error, ReadOk);
-    const int points = static_cast<int>(std::floor(fast.state.PicCols)) * static_cast<int>(std::floor(fast.state.PicRows));
+    const int points =
+        static_cast<int>(std::floor(fast.state.PicCols)) * static_cast<int>(std::floor(fast.state.PicRows));
     const int expectedMissing = GetParam().centerLat < 0 ? points : 0;
     EXPECT_EQ(CountNoData(fast.state), expectedMissing);
 }

@@ -62,7 +62,7 @@ TEST(PictureLayout, WindowSurfaceAndTitleLines)
     EXPECT_FLOAT_EQ(l.Picture1.height, 0.955F * 768.0F);
     EXPECT_FLOAT_EQ(l.Command1.x, 0.87F * 1024.0F);
     EXPECT_FLOAT_EQ(l.Command1.y, 0.81F * 768.0F);
-    EXPECT_FLOAT_EQ(l.Label1.x, 512.0F - 150.0F); // centred
+    EXPECT_FLOAT_EQ(l.Label1.x, 512.0F - 150.0F);           // centred
     EXPECT_FLOAT_EQ(l.Label3.x, 0.975F * 1024.0F - 120.0F); // right-aligned
     EXPECT_FLOAT_EQ(l.Label1.y, 0.768F);
     EXPECT_FLOAT_EQ(l.Label3.y, 0.768F);
@@ -92,11 +92,9 @@ TEST_P(ScreenHeightTable, LegendAndFontsFollowTheScreenHeight)
 }
 
 INSTANTIATE_TEST_SUITE_P(Heights, ScreenHeightTable,
-                         ::testing::Values(ScreenHeightCase{768, 0.035F, 11, true, 25},
-                                           ScreenHeightCase{999, 0.035F, 11, true, 33},
-                                           ScreenHeightCase{1000, 0.04F, 12, false, 33},
-                                           ScreenHeightCase{1080, 0.04F, 12, false, 36},
-                                           ScreenHeightCase{1200, 0.04F, 12, false, 40}));
+    ::testing::Values(ScreenHeightCase{768, 0.035F, 11, true, 25}, ScreenHeightCase{999, 0.035F, 11, true, 33},
+        ScreenHeightCase{1000, 0.04F, 12, false, 33}, ScreenHeightCase{1080, 0.04F, 12, false, 36},
+        ScreenHeightCase{1200, 0.04F, 12, false, 40}));
 
 TEST(PictureLayout, PictureAreaCountsBothEdges)
 {
@@ -134,14 +132,12 @@ TEST_P(ScaleStepTable, StepsTheScaleDown)
     EXPECT_EQ(StepScaleKm(GetParam().raw), GetParam().stepped) << GetParam().raw;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, ScaleStepTable,
+INSTANTIATE_TEST_SUITE_P(Lengths, ScaleStepTable,
     ::testing::Values(StepCase{2.7F, 2.7F}, StepCase{4.99F, 4.99F}, StepCase{5.0F, 5.0F}, StepCase{7.3F, 5.0F},
-                      StepCase{9.99F, 5.0F}, StepCase{10.0F, 10.0F}, StepCase{19.9F, 10.0F}, StepCase{20.0F, 20.0F},
-                      StepCase{49.9F, 20.0F}, StepCase{50.0F, 50.0F}, StepCase{99.9F, 50.0F},
-                      StepCase{100.0F, 100.0F}, StepCase{199.9F, 100.0F}, StepCase{200.0F, 200.0F},
-                      StepCase{499.9F, 200.0F}, StepCase{500.0F, 500.0F}, StepCase{999.9F, 500.0F},
-                      StepCase{1000.0F, 1000.0F}, StepCase{1268.5F, 1000.0F}, StepCase{9000.0F, 1000.0F}));
+        StepCase{9.99F, 5.0F}, StepCase{10.0F, 10.0F}, StepCase{19.9F, 10.0F}, StepCase{20.0F, 20.0F},
+        StepCase{49.9F, 20.0F}, StepCase{50.0F, 50.0F}, StepCase{99.9F, 50.0F}, StepCase{100.0F, 100.0F},
+        StepCase{199.9F, 100.0F}, StepCase{200.0F, 200.0F}, StepCase{499.9F, 200.0F}, StepCase{500.0F, 500.0F},
+        StepCase{999.9F, 500.0F}, StepCase{1000.0F, 1000.0F}, StepCase{1268.5F, 1000.0F}, StepCase{9000.0F, 1000.0F}));
 
 TEST(ScaleBar, LargeAreaOnA1280WideScreen)
 {

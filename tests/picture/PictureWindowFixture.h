@@ -13,8 +13,8 @@
 namespace marn::test {
 
 struct PictureWindowFixture {
-    explicit PictureWindowFixture(ScreenMetrics screen, double centerLat = 47.5, double centerLon = 7.5,
-        std::int16_t lengthKm = 50)
+    explicit PictureWindowFixture(
+        ScreenMetrics screen, double centerLat = 47.5, double centerLon = 7.5, std::int16_t lengthKm = 50)
         : platform(screen)
     {
         state.DataDrive = dir.path();

@@ -60,9 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Screens, PictureWindowLayout,
         ScreenCase{1024, 768, 68.024F, 706.56F, 55.768F, 635.32F, {1, 4, 1023, 733}, {891, 622}, 740, 11, 12.0},
         ScreenCase{1280, 1024, 68.28F, 883.2F, 56.024F, 856.76F, {1, 5, 1279, 978}, {1114, 829}, 987, 12, 14.25},
         ScreenCase{1920, 1080, 68.92F, 1324.8F, 56.08F, 905.2F, {2, 5, 1918, 1031}, {1670, 875}, 1041, 12, 14.25}),
-    [](const auto& info) {
-        return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-    });
+    [](const auto& info) { return std::to_string(info.param.width) + "x" + std::to_string(info.param.height); });
 
 } // namespace
 } // namespace marn

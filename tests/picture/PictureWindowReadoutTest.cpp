@@ -19,22 +19,18 @@ namespace {
 
 class PictureWindowReadout : public ::testing::Test {
 protected:
-    PictureWindowReadout()
-        : f({640, 480, 15.0}, 47.5, 8.0)
+    PictureWindowReadout() : f({640, 480, 15.0}, 47.5, 8.0)
     {
         test::WriteTwoLevelTiles(f.dir.path());
         loaded = f.window->Form_Load();
     }
 
-    QString HeightAt(int i, int j) const
-    {
-        return QStringLiteral("Height = %1 m").arg(f.state.GridHeights(i, j));
-    }
+    QString HeightAt(int i, int j) const { return QStringLiteral("Height = %1 m").arg(f.state.GridHeights(i, j)); }
 
     QString CoordinatesAt(int i, int j) const
     {
         return QStringLiteral("Coordinates = ")
-            + QString::fromStdString(FormatLatLon(f.state.GridCoords(0, i, j), f.state.GridCoords(1, i, j)));
+               + QString::fromStdString(FormatLatLon(f.state.GridCoords(0, i, j), f.state.GridCoords(1, i, j)));
     }
 
     test::PictureWindowFixture f;

@@ -169,8 +169,7 @@ TEST_F(PictureWindowRender, TheSnapshotOfTheClientAreaShowsThePicture)
     const QPoint origin = f->window->Picture1->pos();
     const auto& s = f->state;
     EXPECT_EQ(snapshot.width(), 1024);
-    EXPECT_EQ(snapshot.pixel(origin.x() + Px(s.PicLeft - 1), origin.y() + Px(s.PicTop + 10)),
-        Colour(FrameColour));
+    EXPECT_EQ(snapshot.pixel(origin.x() + Px(s.PicLeft - 1), origin.y() + Px(s.PicTop + 10)), Colour(FrameColour));
     EXPECT_EQ(snapshot.pixel(origin.x() + Px(s.PicLeft + 5), origin.y() + Px(s.PicTop + 5)),
         Colour(ColourForHeight(s.GridHeights(6, 6), ComputeClassLimits({100, 1500}))));
     const QRect swatch = f->window->Text3->geometry().translated(origin);

@@ -77,7 +77,7 @@ TEST(PictureWindowStop, AReadErrorEndsTheProgramWhileTheProgressWindowIsUp)
     Fortschritt& progress = f.window->progressWindow();
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.windowTitle(), "Read MARN data progress");
-    EXPECT_EQ(progress.pos(), QPoint(96, 168)); // 0.15 and 0.35 of 640 x 480
+    EXPECT_EQ(progress.pos(), QPoint(96, 168));  // 0.15 and 0.35 of 640 x 480
     EXPECT_EQ(progress.size(), QSize(448, 144)); // 0.7 and 0.3 of it
     QStringList captions;
     for (QLabel* mark : progress.LabP)

@@ -65,13 +65,11 @@ TEST_P(InsideTable, EdgesCountAsInside)
     EXPECT_EQ(ReadoutAt(state, c.x, c.y).has_value(), c.inside) << c.x << ", " << c.y;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pointer, InsideTable,
+INSTANTIATE_TEST_SUITE_P(Pointer, InsideTable,
     ::testing::Values(InsideCase{68.024F, 300.0F, true}, InsideCase{706.56F, 300.0F, true},
-                      InsideCase{400.0F, 55.768F, true}, InsideCase{400.0F, 635.32F, true},
-                      InsideCase{67.024F, 300.0F, false}, InsideCase{707.56F, 300.0F, false},
-                      InsideCase{400.0F, 54.768F, false}, InsideCase{400.0F, 636.32F, false},
-                      InsideCase{68.0F, 55.0F, false}));
+        InsideCase{400.0F, 55.768F, true}, InsideCase{400.0F, 635.32F, true}, InsideCase{67.024F, 300.0F, false},
+        InsideCase{707.56F, 300.0F, false}, InsideCase{400.0F, 54.768F, false}, InsideCase{400.0F, 636.32F, false},
+        InsideCase{68.0F, 55.0F, false}));
 
 // ---- grid index ----
 
@@ -91,16 +89,15 @@ TEST_P(IndexTable, ColumnUnderThePointer)
     EXPECT_EQ(ReadoutGridIndex(state, c.x, 60.0F), std::make_pair(c.i, 11)) << c.picLeft << " " << c.x;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Columns, IndexTable,
+INSTANTIATE_TEST_SUITE_P(Columns, IndexTable,
     ::testing::Values(IndexCase{100.0F, 199.0F, 100.0F, 1}, IndexCase{100.0F, 199.0F, 100.9F, 1},
-                      IndexCase{100.0F, 199.0F, 105.3F, 6}, IndexCase{100.0F, 199.0F, 199.0F, 100},
-                      // halves go to the even column
-                      IndexCase{101.5F, 199.0F, 103.0F, 2}, IndexCase{101.5F, 199.0F, 104.0F, 4},
-                      // index 0 with a fractional PicLeft is never sampled: column 1 is shown
-                      IndexCase{101.7F, 199.0F, 101.7F, 1},
-                      // 201 - 100.5 + 1 = 101.5 rounds to 102, beyond floor(101.8): column 101 is shown
-                      IndexCase{100.5F, 201.3F, 201.3F, 101}));
+        IndexCase{100.0F, 199.0F, 105.3F, 6}, IndexCase{100.0F, 199.0F, 199.0F, 100},
+        // halves go to the even column
+        IndexCase{101.5F, 199.0F, 103.0F, 2}, IndexCase{101.5F, 199.0F, 104.0F, 4},
+        // index 0 with a fractional PicLeft is never sampled: column 1 is shown
+        IndexCase{101.7F, 199.0F, 101.7F, 1},
+        // 201 - 100.5 + 1 = 101.5 rounds to 102, beyond floor(101.8): column 101 is shown
+        IndexCase{100.5F, 201.3F, 201.3F, 101}));
 
 TEST(ReadoutIndex, RowsAreHeldToTheSampledRowsToo)
 {

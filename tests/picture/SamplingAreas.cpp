@@ -1,9 +1,9 @@
 #include "tests/picture/SamplingAreas.h"
 
-#include "picture/PictureLayout.h"
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "core/TileLocation.h"
+#include "picture/PictureLayout.h"
 #include "tests/support/TileWriter.h"
 
 #include <cmath>

@@ -17,7 +17,7 @@ struct SamplingArea {
     const char* name;
     double centerLat; // signed degrees
     double centerLon;
-    std::int16_t km;  // west-east length
+    std::int16_t km; // west-east length
 };
 
 // 50 km and 3000 km around 47 N 8 E, and 3000 km of open sea without any tile.

@@ -4,9 +4,9 @@
 
 #include "ui/Platform.h"
 
-#include <deque>
 #include <QCoreApplication>
 #include <QStringList>
+#include <deque>
 
 namespace marn::test {
 

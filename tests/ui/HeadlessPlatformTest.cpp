@@ -12,7 +12,8 @@ TEST(HeadlessPlatform, WritesMessagesLineByLineAndRecordsThem)
 {
     HeadlessPlatform platform({800, 600, 15.0});
     ::testing::internal::CaptureStderr();
-    const MessageAnswer ok = platform.messageBox(QStringLiteral("All heights are missing.\r\nPicture is not necessary."));
+    const MessageAnswer ok =
+        platform.messageBox(QStringLiteral("All heights are missing.\r\nPicture is not necessary."));
     const MessageAnswer question = platform.messageBox(QStringLiteral("Overwrite?"), MessageButtons::YesNo);
     const std::string written = ::testing::internal::GetCapturedStderr();
 

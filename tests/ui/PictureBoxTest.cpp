@@ -52,8 +52,7 @@ TEST_P(PictureBoxLine, DrawsTheRoundedPixelsWithBothEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, PictureBoxLine,
-    ::testing::Values(
-        LineCase{"halves go to the even pixel", 1.5F, 2.5F, 4.5F, 2.5F, {{2, 2}, {3, 2}, {4, 2}}},
+    ::testing::Values(LineCase{"halves go to the even pixel", 1.5F, 2.5F, 4.5F, 2.5F, {{2, 2}, {3, 2}, {4, 2}}},
         LineCase{"drawn backwards", 4.4F, 1.0F, 2.6F, 1.0F, {{3, 1}, {4, 1}}},
         LineCase{"vertical with rounding up", 0.5F, 0.5F, 0.5F, 3.5F, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}}},
         LineCase{"diagonal", 0.0F, 0.0F, 3.0F, 3.0F, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
@@ -112,8 +111,7 @@ TEST(PictureBox, ReportsMouseMovesInItsPixels)
     box.resize(50, 50);
     std::vector<std::pair<float, float>> moves;
     QObject::connect(&box, &PictureBox::mouseMoved, [&moves](float x, float y) { moves.emplace_back(x, y); });
-    QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), QPointF(112, 134), Qt::NoButton, Qt::NoButton,
-        Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), QPointF(112, 134), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&box, &move);
     EXPECT_EQ(moves, (std::vector<std::pair<float, float>>{{12.0F, 34.0F}}));
 }
