@@ -53,19 +53,9 @@ const std::array<LabelLayout, 10> LabelLayouts{{
     {"Please enter the co-ordinates of the centerpoint", 2160, 1095},
     {"Latitude", 330, 2025},
     {"Longitude", 3975, 2025},
-    // clang-format off: the column header, spaced as it is shown
-    {"Degrees"
-     "    "
-     "N/S"
-     "    "
-     "Minutes"
-     "                         "
-     "Degrees"
-     "    "
-     "E/W"
-     "    "
-     "Minutes",
-        1170, 1620},
+    // The column header, spaced as it is shown.
+    // clang-format off
+    {"Degrees" "    " "N/S" "    " "Minutes" "                         " "Degrees" "    " "E/W" "    " "Minutes", 1170, 1620},
     // clang-format on
     {"West - East length of display area", 2385, 3780},
     {"km (no input = 50 km)", 4260, 4245},
