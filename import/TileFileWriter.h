@@ -1,8 +1,7 @@
 #pragma once
-// Writing one tile file so that no partial file ever carries a tile's name: the
-// bytes go to a temporary file in the tile's directory, which is flushed to disk
-// and then renamed into place. An interrupt (SIGINT, SIGTERM, SIGHUP) while the
-// temporary file exists removes it before the process ends.
+// Writing one tile file so that no partial file ever carries a tile's name
+// (see core/FileReplacement.h). An interrupt while a tile is being written
+// removes its temporary file before the process ends.
 
 #include <filesystem>
 #include <vector>

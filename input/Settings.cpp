@@ -1,5 +1,6 @@
 #include "input/Settings.h"
 
+#include "core/FileReplacement.h"
 #include "core/SharedState.h"
 
 namespace marn {
@@ -22,13 +23,13 @@ WriteResult SaveDriveFile(const std::string& programDir, const std::string& driv
     const std::string path = SettingsFilePath(programDir, DriveFileName);
     const std::optional<std::string> stored = ReadFirstLine(path);
     if (stored && stored->front() == '/')
-        return ReplaceWhole(path, drive);
+        return {WriteFileWhole(path, drive).failure};
     return WriteOverStart(path, drive);
 }
 
 WriteResult SavePictureFile(const std::string& programDir, const std::string& directory)
 {
-    return ReplaceWhole(SettingsFilePath(programDir, PictureFileName), directory);
+    return {WriteFileWhole(SettingsFilePath(programDir, PictureFileName), directory).failure};
 }
 
 } // namespace marn

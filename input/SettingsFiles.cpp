@@ -44,16 +44,6 @@ int SyncAndClose(int fd)
     return error;
 }
 
-// The replacement keeps the permissions of the file it replaces; a new file
-// gets the usual ones of a file the user creates.
-mode_t ModeForReplacement(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    return 0644;
-}
-
 } // namespace
 
 std::string SettingsFilePath(const std::string& programDir, const char* fileName)
@@ -94,27 +84,6 @@ WriteResult WriteOverStart(const std::string& path, std::string_view bytes)
         return {SystemReason(writeError)};
     if (closeError != 0)
         return {SystemReason(closeError)};
-    return {};
-}
-
-WriteResult ReplaceWhole(const std::string& path, std::string_view bytes)
-{
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return {SystemReason(errno)};
-    int error = WriteAllAt(fd, bytes);
-    if (error == 0 && ::fchmod(fd, ModeForReplacement(path)) != 0)
-        error = errno;
-    const int closeError = SyncAndClose(fd);
-    if (error == 0)
-        error = closeError;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return {SystemReason(error)};
-    }
     return {};
 }
 

@@ -35,11 +35,6 @@ struct WriteResult {
 // file when it is missing.
 WriteResult WriteOverStart(const std::string& path, std::string_view bytes);
 
-// Replaces the file's whole content by the bytes. The new content goes to a
-// temporary file beside it first and then takes the file's place, so a failed
-// write leaves the old file as it was.
-WriteResult ReplaceWhole(const std::string& path, std::string_view bytes);
-
 // The message shown when a settings file could not be written.
 std::string WriteFailureMessage(const std::string& path, const std::string& reason);
 

@@ -1,21 +1,36 @@
 #include "output/frmFilename.h"
 
+#include "core/FileReplacement.h"
 #include "core/NativePath.h"
 #include "core/SharedState.h"
 #include "output/BitmapTarget.h"
 #include "output/BmpEncoding.h"
-#include "output/FileReplacement.h"
 #include "output/PlainFileLookup.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace marn {
+
+namespace {
+
+// Replaces the file whole; the reason when that fails.
+std::optional<QString> WriteBitmap(const QString& nativePath, const QByteArray& bitmap)
+{
+    const ReplaceResult result = WriteFileWhole(QFile::encodeName(nativePath).toStdString(),
+        std::string_view(bitmap.constData(), static_cast<std::size_t>(bitmap.size())));
+    if (result.ok())
+        return std::nullopt;
+    return QString::fromLocal8Bit(result.failure.c_str());
+}
+
+} // namespace
 
 frmFilename::frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot)
     : state_(state), platform_(platform), snapshot_(std::move(snapshot))
@@ -97,8 +112,8 @@ void frmFilename::Command1_Click()
     }
 
     const QByteArray bitmap = EncodeBmp24(snapshot_());
-    const std::optional<QString> failure = bitmap.isEmpty() ? std::optional<QString>("There is no picture to save.")
-                                                            : WriteFileReplacing(nativePath, bitmap);
+    const std::optional<QString> failure =
+        bitmap.isEmpty() ? std::optional<QString>("There is no picture to save.") : WriteBitmap(nativePath, bitmap);
     if (failure)
         platform_.messageBox(SaveErrorMessage(path, *failure, existing.exists));
     else

@@ -8,7 +8,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace marn::import {
 namespace {
@@ -60,17 +59,6 @@ TEST_F(TileFileWriterTest, FailsWithAMessageWhereTheDirectoryCannotBeMade)
     } catch (const ImportError& error) {
         EXPECT_NE(std::string(error.what()).find("cannot create directory"), std::string::npos) << error.what();
     }
-}
-
-TEST_F(TileFileWriterTest, LeavesNothingBehindWhenTheDirectoryIsReadOnly)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    fs::create_directories(path.parent_path());
-    fs::permissions(path.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(WriteTileFile(path, first, false), ImportError);
-    fs::permissions(path.parent_path(), fs::perms::owner_all);
-    EXPECT_EQ(EntriesIn(path.parent_path()), 0U);
 }
 
 } // namespace
