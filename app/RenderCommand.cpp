@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/Commands.h"
 
+#include "core/AreaLength.h"
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"
 #include "picture/frmPicture.h"
@@ -30,8 +31,6 @@ namespace {
 
 constexpr int MinScreenPx = 320;
 constexpr int MaxScreenPx = 4096;
-constexpr int MinLengthKm = 20;
-constexpr int MaxLengthKm = 3000;
 
 struct RenderRequest {
     std::string dataDrive;
@@ -121,7 +120,7 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
     request.centerLon = center->second;
 
     const auto length = ParseNumber(*parsed.option("length"));
-    if (!length || !IsWhole(*length) || *length < MinLengthKm || *length > MaxLengthKm)
+    if (!length || !IsWhole(*length) || !IsPermittedAreaLength(*length))
         return "--length needs a whole number of km from 20 to 3000";
     request.lengthKm = static_cast<std::int16_t>(*length);
 

@@ -7,6 +7,7 @@
 // here; every expression in between is evaluated in double.
 
 #include "core/GridArrays.h"
+#include "core/PictureArea.h"
 #include "core/TileFile.h"
 
 #include <array>
@@ -33,7 +34,8 @@ struct TileReaderState {
     std::uint64_t BlockReads = 0; // blocks read from tile files so far (tests, benchmarks)
 };
 
-struct SharedState {
+// The picture area (PicLeft .. PicRows) is written by the picture window's load.
+struct SharedState : PictureArea {
     // Display area, written by the input window's OK.
     double CenterLat = 0.0;
     double CenterLon = 0.0;
@@ -42,12 +44,6 @@ struct SharedState {
     // Screen and picture geometry in pixels, written by the picture window's load.
     float ScreenWidthPx = 0.0F;
     float ScreenHeightPx = 0.0F;
-    float PicLeft = 0.0F;
-    float PicRight = 0.0F;
-    float PicTop = 0.0F;
-    float PicBottom = 0.0F;
-    float PicCols = 0.0F;
-    float PicRows = 0.0F;
 
     // The sampling grid, one point per pixel of the picture area.
     HeightGrid GridHeights;

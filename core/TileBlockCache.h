@@ -54,14 +54,14 @@ public:
 private:
     using Nodes = std::unique_ptr<std::int16_t[]>;
     static constexpr std::uint32_t NoTileKey = 0xFFFFFFFFU;
-    // The 12 blocks of one block row of a tile, block column 1 first. When
-    // the row cannot be read whole, its blocks are read one by one as they
-    // are needed, so a block that cannot be read fails where the reader fails.
+    // A tile stays open while a row of the grid uses one of its block rows.
     struct Tile {
         TileFile file;
         bool used = true;
     };
-    // A tile stays open while a row of the grid uses one of its block rows.
+    // The 12 blocks of one block row of a tile, block column 1 first. When
+    // the row cannot be read whole, its blocks are read one by one as they
+    // are needed, so a block that cannot be read fails where the reader fails.
     struct BlockRow {
         Nodes nodes;
         Tile* tile = nullptr;

@@ -1,6 +1,9 @@
 #include "input/InputChecks.h"
 
+#include "core/AreaLength.h"
+
 #include <limits>
+#include <string>
 
 namespace marn {
 
@@ -110,7 +113,11 @@ OkCheck CheckOk(const FieldTexts& fields)
     const LetterStep lonLetter{LonLetter, "The longitude E/W letter is required.", QLatin1Char('E'), QLatin1Char('W'),
         "Only 'E' or 'W' is permissible!"};
     const RangeStep lonMinutes{LonMinutes, nullptr, "0", 0, 59, MinutesMessage};
-    const RangeStep length{LengthKm, nullptr, "50", 20, 3000, "Only values from 20 to 3000 are permissible!"};
+    static const std::string defaultLength = std::to_string(DefaultAreaLengthKm);
+    static const std::string lengthMessage = "Only values from " + std::to_string(MinAreaLengthKm) + " to "
+                                             + std::to_string(MaxAreaLengthKm) + " are permissible!";
+    const RangeStep length{
+        LengthKm, nullptr, defaultLength.c_str(), MinAreaLengthKm, MaxAreaLengthKm, lengthMessage.c_str()};
 
     std::optional<OkFailure> failure = CheckRange(latDegrees, texts, result.defaults);
     if (!failure)

@@ -213,17 +213,13 @@ CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel)
 LabelInputs LabelInputsFrom(const SharedState& state, const CoordinateLabelSizes& sizes)
 {
     LabelInputs in;
+    static_cast<PictureArea&>(in) = state;
     in.LatNW = state.LatNW;
     in.LatSW = state.LatSW;
     in.LonSW = state.LonSW;
     in.LonSE = state.LonSE;
     in.LonNW = state.LonNW;
     in.LonNE = state.LonNE;
-    in.PicLeft = state.PicLeft;
-    in.PicTop = state.PicTop;
-    in.PicBottom = state.PicBottom;
-    in.PicCols = state.PicCols;
-    in.PicRows = state.PicRows;
     in.ScreenHeightPx = state.ScreenHeightPx;
     in.sizes = sizes;
     return in;

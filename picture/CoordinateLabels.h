@@ -56,18 +56,13 @@ struct CoordinateLabelSizes {
 // The design sizes converted from twips at twipsPerPixel (15 at 96 dpi).
 CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel);
 
-struct LabelInputs {
+struct LabelInputs : PictureArea {
     double LatNW = 0.0;
     double LatSW = 0.0;
     double LonSW = 0.0;
     double LonSE = 0.0;
     double LonNW = 0.0;
     double LonNE = 0.0;
-    float PicLeft = 0.0F;
-    float PicTop = 0.0F;
-    float PicBottom = 0.0F;
-    float PicCols = 0.0F;
-    float PicRows = 0.0F;
     float ScreenHeightPx = 0.0F;
     CoordinateLabelSizes sizes;
 };

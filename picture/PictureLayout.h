@@ -4,6 +4,8 @@
 // All values are pixels of the drawing surface Picture1 (single precision,
 // like the window's own coordinates); W and H are the screen's width and height.
 
+#include "core/PictureArea.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -49,7 +51,8 @@ inline constexpr double Label1HeightTwips = 330.0;
 // The design sizes above converted from twips at twipsPerPixel (15 at 96 dpi).
 LabelDesignSizes DesignLabelSizes(double twipsPerPixel, float label1WidthPx, float label3WidthPx);
 
-struct PictureLayout {
+// The picture area (PicLeft .. PicRows) comes from the label design sizes.
+struct PictureLayout : PictureArea {
     // Window: top left corner of the screen, W wide and 0.964 H high.
     PxRect Window;
     float ScreenWidthPx = 0.0F;
@@ -66,12 +69,6 @@ struct PictureLayout {
     PxPoint Label3;   // right-aligned at the top
 
     // The picture area; not necessarily whole numbers.
-    float PicLeft = 0.0F;
-    float PicRight = 0.0F;
-    float PicTop = 0.0F;
-    float PicBottom = 0.0F;
-    float PicCols = 0.0F;
-    float PicRows = 0.0F;
 
     PxPoint MinimumLabel;                     // Label4
     PxPoint MaximumLabel;                     // Label6

@@ -225,12 +225,7 @@ bool frmPicture::Form_Load()
     Command1->move(PixelPoint(layout_.Command1));
     placeTitleLines();
 
-    state_.PicLeft = layout_.PicLeft;
-    state_.PicRight = layout_.PicRight;
-    state_.PicTop = layout_.PicTop;
-    state_.PicBottom = layout_.PicBottom;
-    state_.PicCols = layout_.PicCols;
-    state_.PicRows = layout_.PicRows;
+    static_cast<PictureArea&>(state_) = layout_;
     drawFrameAndScale();
 
     SetUpGrid(state_);
