@@ -30,9 +30,9 @@ int main(int argc, char** argv)
     if (command == "height")
         return marn::cli::RunHeight(args);
     if (command == "render")
-        return marn::cli::RunRender(args);
+        return marn::cli::RunHelper("marn-render", args);
     if (command == "import")
-        return marn::cli::RunImport(args);
+        return marn::cli::RunHelper("marn-import", args);
     if (command == "--help" || command == "-h") {
         Usage();
         return 0;
