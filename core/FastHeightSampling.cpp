@@ -69,7 +69,7 @@ void PlaceRow(const std::vector<ColumnPlan>& columns, double rowLat, double lonM
 // Stores the placed points of row j and their heights point by point, in the
 // reader's order, so that a read error leaves the grid as the reader would;
 // the nodes of the points a little ahead are fetched meanwhile. Returns 0 or
-// the first error other than 36.
+// the first error other than 36 and 400.
 std::int16_t ReadRow(const std::vector<RowPoint>& points, int j, TileBlockCache& tiles, SharedState& s)
 {
     const int lastCol = static_cast<int>(points.size()) - 1;
@@ -85,7 +85,7 @@ std::int16_t ReadRow(const std::vector<RowPoint>& points, int j, TileBlockCache&
         std::int16_t& height = s.GridHeights(i, j);
         height = 0;
         const std::int16_t errorValue = point.located == ReadOk ? tiles.heightAt(point.at, height) : point.located;
-        if (errorValue == ErrTileNotOpened)
+        if (IsNoDataHere(errorValue))
             height = NoData;
         else if (errorValue != ReadOk)
             return errorValue;

@@ -14,7 +14,7 @@ namespace marn {
 
 // Same contract as SampleGridHeights: fills GridCoords and GridHeights for
 // columns 1..floor(PicCols) and rows 1..floor(PicRows), calls afterRow after
-// each complete row, and returns 0 or the first reader error other than 36.
+// each complete row, and returns 0 or the first reader error other than 36 and 400.
 // The reader's cache (s.Reader) is left as it was, except that BlockReads
 // counts the reads from tile files this sampling made (one per block row of a
 // tile, see TileBlockCache).

@@ -30,7 +30,7 @@ std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)
             s.GridCoords(1, i, j) = lon;
             std::int16_t errorValue = 0;
             ReadTileHeight(s, lat, lon, s.GridHeights(i, j), errorValue);
-            if (errorValue == ErrTileNotOpened)
+            if (IsNoDataHere(errorValue))
                 s.GridHeights(i, j) = NoData;
             else if (errorValue != ReadOk)
                 return errorValue;

@@ -15,7 +15,7 @@ namespace marn {
 //             ProgramDir; uses the tile reader's cache in s.Reader.
 //   afterRow: called with the row number j after each complete row (may be empty).
 //   Returns:  0 when every point was read; the first reader error other than
-//             36 (a missing tile, stored as NoData) otherwise, at once: the
+//             36 and 400 (a missing tile or node, stored as NoData) otherwise, at once: the
 //             rest of the grid stays as it was and afterRow is not called for
 //             the unfinished row.
 // Rows and columns beyond the dimensioned grid are never touched.

@@ -1,6 +1,7 @@
 #pragma once
 // The error values of the tile reader (16-bit integers). The sampling treats
-// ErrTileNotOpened as "no data here" and every other non-zero value as fatal.
+// a missing tile and a missing node as "no data here" (IsNoDataHere) and every
+// other non-zero value as fatal.
 
 #include <cstdint>
 
@@ -14,5 +15,13 @@ inline constexpr std::int16_t ErrNoDataNode = 400;   // one of the four surround
 inline constexpr std::int16_t ErrReader = 500;       // overflow, or a longitude that is NaN or infinite
 inline constexpr std::int16_t ErrNoDataDrive = 600;  // DataDrive is empty
 inline constexpr std::int16_t ErrFileLength = 700;   // the tile file has the wrong length
+
+// A point without a height, not a failure: its tile file is missing, or one of
+// the four nodes around it is NoData (a void or the edge of a source's
+// coverage). The sampling stores NoData there and goes on.
+constexpr bool IsNoDataHere(std::int16_t errorValue)
+{
+    return errorValue == ErrTileNotOpened || errorValue == ErrNoDataNode;
+}
 
 } // namespace marn

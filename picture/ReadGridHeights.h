@@ -12,7 +12,7 @@ namespace marn {
 
 class Fortschritt;
 
-// Returns true when every point was sampled (missing tiles become NoData).
+// Returns true when every point was sampled (missing tiles and nodes become NoData).
 // On any other read error it shows "Error reading heigt data, Error value = "
 // with the error value, ends the program through the platform and returns false.
 bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress);

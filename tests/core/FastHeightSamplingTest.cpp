@@ -7,6 +7,7 @@
 #include "core/GridSetUp.h"
 #include "core/HeightSampling.h"
 #include "core/TileLocation.h"
+#include "core/TileReader.h"
 #include "core/TileReadErrors.h"
 #include "tests/support/PictureArea.h"
 #include "tests/support/TempDir.h"
@@ -150,7 +151,9 @@ TEST_F(FastSamplingTest, StopsAtTheSameFatalErrorAsTheLiteralSampling)
     ExpectSameStop(literal, ErrFileLength);
 }
 
-TEST_F(FastSamplingTest, StopsAtTheSameMissingNode)
+// A void is missing data, not a failure: NoData at exactly the points whose
+// four nodes include one, the same heights as the reader everywhere else.
+TEST_F(FastSamplingTest, MissingNodesBecomeNoDataAtExactlyTheirPoints)
 {
     const Area area{"one tile", 47.5, 7.5, 20, 40, 30, {{47, 7}}};
     SharedState literal = Frame(area);
@@ -159,7 +162,25 @@ TEST_F(FastSamplingTest, StopsAtTheSameMissingNode)
     for (int row = 0; row < RowsPerBlock; ++row)
         for (int node = 0; node < g.nodesPerRow; node += 7)
             test::SetNodeHeight(test::TilePath(dir.path(), 47, 7), TileKind::Kind3, at.blockNo, node, row, NoData);
-    ExpectSameStop(literal, ErrNoDataNode);
+    SharedState fast = literal;
+    EXPECT_EQ(Literal(literal).error, ReadOk);
+    EXPECT_EQ(Fast(fast).error, ReadOk);
+    ExpectSameGrids(literal, fast);
+    SharedState reader;
+    reader.DataDrive = dir.path();
+    int voids = 0;
+    for (int j = 1; j <= 30; ++j) {
+        for (int i = 1; i <= 40; ++i) {
+            double lon = fast.GridCoords(1, i, j);
+            std::int16_t height = 0;
+            std::int16_t error = 0;
+            ReadTileHeight(reader, fast.GridCoords(0, i, j), lon, height, error);
+            EXPECT_EQ(fast.GridHeights(i, j), error == ErrNoDataNode ? NoData : height) << i << ", " << j;
+            voids += error == ErrNoDataNode ? 1 : 0;
+        }
+    }
+    EXPECT_GT(voids, 0);
+    EXPECT_LT(voids, 40 * 30);
 }
 
 TEST_F(FastSamplingTest, LeavesTheReadersCacheAlone)
