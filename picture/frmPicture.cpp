@@ -1,5 +1,6 @@
 #include "picture/frmPicture.h"
 
+#include "core/DataDirectory.h"
 #include "core/GridSetUp.h"
 #include "core/SharedState.h"
 #include "picture/BuildCoordinateLabels.h"
@@ -291,7 +292,8 @@ bool frmPicture::showHeightRange()
     Label6->setFont(font);
     Label6->setText(QString::fromStdString(MaximumText(range_)));
 
-    const std::optional<std::string> stop = HeightRangeStopMessage(range_);
+    const std::optional<std::string> stop =
+        HeightRangeStopMessage(range_, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
     if (!stop)
         return true;
     platform_.messageBox(QString::fromStdString(*stop));
