@@ -203,7 +203,7 @@ frmWait& frmPicture::waitWindow()
 Einzelergebnis& frmPicture::readoutWindow()
 {
     if (!readout_)
-        readout_ = std::make_unique<Einzelergebnis>(platform_.screen(), state_.ReadoutFontSize);
+        readout_ = std::make_unique<Einzelergebnis>(platform_.screen(), state_.ReadoutFontSize, this);
     return *readout_;
 }
 
