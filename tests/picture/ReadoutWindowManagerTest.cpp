@@ -1,0 +1,58 @@
+// The readout window under a real window manager (run through
+// tests/support/with-window-manager.sh): a click into the picture window, which
+// raises and activates it, leaves the readout window above it.
+
+#include "tests/picture/PictureWindowFixture.h"
+
+#include "picture/Einzelergebnis.h"
+#include "ui/PictureBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTest>
+
+namespace marn {
+namespace {
+
+// The clients in the window manager's stacking order, bottom first.
+QStringList StackingOrder()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished();
+    const QString line = QString::fromLatin1(xprop.readAllStandardOutput());
+    return line.mid(line.indexOf('#') + 1).simplified().remove(' ').split(',');
+}
+
+QString WindowId(const QWidget& window)
+{
+    return QStringLiteral("0x%1").arg(window.winId(), 0, 16);
+}
+
+TEST(ReadoutUnderAWindowManager, StaysAboveThePictureAfterAClickIntoIt)
+{
+    test::PictureWindowFixture f({1280, 1024, 15.0}, 47.5, 8.0);
+    test::WriteTwoLevelTiles(f.dir.path());
+    ASSERT_TRUE(f.window->ShowPicture());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    const QPoint inside(static_cast<int>(f.state.PicLeft) + 40, static_cast<int>(f.state.PicTop) + 40);
+    f.window->Picture1_MouseMove(static_cast<float>(inside.x()), static_cast<float>(inside.y()));
+    Einzelergebnis& readout = f.window->readoutWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&readout));
+
+    const QPoint click = f.window->Picture1->mapToGlobal(inside);
+    QProcess::execute(
+        QStringLiteral("xdotool"), {"mousemove", QString::number(click.x()), QString::number(click.y()), "click", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->isActiveWindow(); }, 3000)) << "the click reached the picture";
+    QTest::qWait(300);
+
+    const QStringList order = StackingOrder();
+    ASSERT_TRUE(order.contains(WindowId(*f.window)) && order.contains(WindowId(readout)))
+        << order.join(' ').toStdString();
+    EXPECT_GT(order.indexOf(WindowId(readout)), order.indexOf(WindowId(*f.window)));
+    EXPECT_TRUE(readout.isVisible());
+}
+
+} // namespace
+} // namespace marn
