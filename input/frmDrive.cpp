@@ -2,9 +2,9 @@
 
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
-#include "input/EnterKey.h"
 #include "input/Settings.h"
 #include "input/TypingLimit.h"
+#include "ui/EnterKey.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"

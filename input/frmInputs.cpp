@@ -2,10 +2,10 @@
 
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
-#include "input/EnterKey.h"
 #include "input/SettingsWindowSet.h"
 #include "input/TypingLimit.h"
 #include "picture/frmPicture.h"
+#include "ui/EnterKey.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"

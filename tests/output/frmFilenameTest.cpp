@@ -77,6 +77,18 @@ TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
     EXPECT_TRUE(test::Entries(dir.path()).isEmpty());
 }
 
+TEST_F(frmFilenameTest, ANameWithASeparatorIsRefusedAndNothingWritten)
+{
+    QDir(dir.path()).mkdir("Maps");
+    for (const QString name : {"Maps/Europe", "Maps\\Europe"}) {
+        platform.messages.clear();
+        saveAs(name);
+        EXPECT_EQ(platform.messages, QStringList{"A filename may not contain '/' or '\\'."});
+        EXPECT_TRUE(window.isVisible());
+    }
+    EXPECT_TRUE(test::Entries(dir.filePath("Maps")).isEmpty());
+}
+
 TEST_F(frmFilenameTest, AnsweringNoLeavesTheFileAndTheWindow)
 {
     ASSERT_TRUE(WriteAll(pathOf("Europe.bmp"), oldBytes));
