@@ -9,7 +9,6 @@
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,11 +80,11 @@ void frmDrive::Command1_Click()
         Text1->setFocus();
         return;
     }
-    const std::string programDir = QFile::encodeName(platform_.programDir()).toStdString();
+    const std::string settingsDir = SettingsDirectory(platform_);
     const std::string drive = Text1->text().toLocal8Bit().toStdString();
-    const WriteResult written = SaveDriveFile(programDir, drive);
+    const WriteResult written = SaveDriveFile(settingsDir, drive);
     if (!written.ok()) {
-        const std::string path = SettingsFilePath(programDir, DriveFileName);
+        const std::string path = SettingsFilePath(settingsDir, DriveFileName);
         platform_.messageBox(QString::fromLocal8Bit(WriteFailureMessage(path, written.failure)));
         Text1->setFocus();
         return;

@@ -171,7 +171,7 @@ void frmInputs::Form_Activate()
     if (handedOver_)
         return;
     state_.Reader.OpenTileName.clear();
-    LoadSettings(state_, QFile::encodeName(platform_.programDir()).toStdString(), *settings_);
+    LoadSettings(state_, SettingsDirectory(platform_), *settings_);
 }
 
 void frmInputs::DigitChange(QLineEdit& field)
