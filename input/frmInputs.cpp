@@ -2,6 +2,7 @@
 
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
+#include "input/Settings.h"
 #include "input/SettingsWindowSet.h"
 #include "input/TypingLimit.h"
 #include "picture/frmPicture.h"
@@ -11,7 +12,6 @@
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
