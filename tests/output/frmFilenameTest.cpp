@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace marn {
 namespace {
@@ -65,6 +66,26 @@ TEST_F(frmFilenameTest, SavesTheSnapshotPixelForPixelAndCloses)
     EXPECT_FALSE(window.isVisible());
     window.show();
     EXPECT_EQ(window.Text1->text(), "Europe");
+}
+
+TEST_F(frmFilenameTest, EnterSavesAndEscapeCancels)
+{
+    const struct {
+        QWidget* target;
+        Qt::Key key;
+        bool saved;
+    } keys[] = {{window.Text1, Qt::Key_Return, true}, {window.Command1, Qt::Key_Enter, true},
+        {window.Text1, Qt::Key_Escape, false}};
+    for (const auto& k : keys) {
+        QFile::remove(pathOf("Europe.bmp"));
+        state.ReadoutEnabled = false;
+        window.show();
+        window.Text1->setText("Europe");
+        QTest::keyClick(k.target, k.key);
+        EXPECT_EQ(QFile::exists(pathOf("Europe.bmp")), k.saved);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(state.ReadoutEnabled);
+    }
 }
 
 TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
