@@ -65,4 +65,9 @@ std::string NativePath(const std::string& logicalPath, const std::string& progra
 
 #endif
 
+bool IsNativePath(const std::string& path)
+{
+    return !path.empty() && path.front() == '/';
+}
+
 } // namespace marn

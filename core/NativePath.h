@@ -22,4 +22,9 @@ namespace marn {
 //        programDir it stays relative to the current directory.
 std::string NativePath(const std::string& logicalPath, const std::string& programDir);
 
+// Whether a settings value is a native absolute path ("/srv/terrain/dem")
+// rather than a drive letter or a Windows-style path ("D", "E:\DATA").
+// Native values are shown and joined with '/' only.
+bool IsNativePath(const std::string& path);
+
 } // namespace marn

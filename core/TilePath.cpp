@@ -34,8 +34,8 @@ std::string LogicalTilePath(const std::string& dataDrive, const TileName& name)
     if (prefix.empty())
         return {};
     const std::string lonField = name.lonHemisphere + Digits(name.lonDegrees, 3);
-    return prefix + "MARN\\" + lonField + "\\" + lonField + name.latHemisphere + Digits(name.latDegrees, 2) + "."
-           + GeometryOf(name.kind).nameDigit + "3E";
+    return prefix + DataDirectoryName + "\\" + lonField + "\\" + lonField + name.latHemisphere
+           + Digits(name.latDegrees, 2) + "." + GeometryOf(name.kind).nameDigit + "3E";
 }
 
 } // namespace marn

@@ -10,6 +10,9 @@
 
 namespace marn {
 
+// The data directory below the data drive that holds the tile files.
+inline constexpr const char* DataDirectoryName = "MARN";
+
 // The fields of a tile file's name.
 struct TileName {
     char lonHemisphere = 'E'; // 'E' or 'W'

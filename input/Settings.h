@@ -1,7 +1,7 @@
 #pragma once
 // The two settings that outlive a run, the data drive (Drive.dat) and the
-// picture directory (Picture.pat): loading both into the shared state, and
-// storing each one.
+// picture directory (Picture.pat): where their files live, loading both into
+// the shared state, and storing each one.
 
 #include "input/SettingsFiles.h"
 
@@ -10,6 +10,16 @@
 namespace marn {
 
 struct SharedState;
+class Platform;
+
+// The folder that holds Drive.dat and Picture.pat: the program directory when a
+// file can be created there (a build tree), otherwise configHome/marn-viewer
+// (an installed viewer), which is created when missing. An empty configHome
+// leaves the program directory.
+std::string SettingsDirectory(const std::string& programDir, const std::string& configHome);
+
+// The same for the platform's program directory and configuration folder.
+std::string SettingsDirectory(const Platform& platform);
 
 // The windows that edit the settings, shown when a settings file is missing.
 class SettingsWindows {
@@ -22,15 +32,16 @@ public:
 // PictureDir := the first line of Picture.pat, or "" and the picture-directory
 // window shown; then DataDrive := the first line of Drive.dat, or "C" and the
 // drive window shown (second, so it lies on top). No message in either case.
-void LoadSettings(SharedState& state, const std::string& programDir, SettingsWindows& windows);
+// settingsDir is the folder that SettingsDirectory chose, as for the functions below.
+void LoadSettings(SharedState& state, const std::string& settingsDir, SettingsWindows& windows);
 
 // Writes the drive window's text into Drive.dat over the start of the file, so a
-// hand-made "E:\DATA" keeps its path and gets the new letter. A file whose first
-// line is a native absolute path ("/data/terrain") has no drive letter to
-// replace and is replaced whole instead.
-WriteResult SaveDriveFile(const std::string& programDir, const std::string& drive);
+// hand-made "E:\DATA" keeps its path and gets the new letter. When the stored
+// or the new value is a native path ("/data/terrain") there is no drive letter
+// to replace: the file is replaced whole and holds exactly the new value.
+WriteResult SaveDriveFile(const std::string& settingsDir, const std::string& drive);
 
 // Picture.pat := exactly the directory path, replacing the whole file.
-WriteResult SavePictureFile(const std::string& programDir, const std::string& directory);
+WriteResult SavePictureFile(const std::string& settingsDir, const std::string& directory);
 
 } // namespace marn

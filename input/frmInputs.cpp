@@ -2,16 +2,16 @@
 
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
-#include "input/EnterKey.h"
+#include "input/Settings.h"
 #include "input/SettingsWindowSet.h"
 #include "input/TypingLimit.h"
 #include "picture/frmPicture.h"
+#include "ui/EnterKey.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -171,7 +171,7 @@ void frmInputs::Form_Activate()
     if (handedOver_)
         return;
     state_.Reader.OpenTileName.clear();
-    LoadSettings(state_, QFile::encodeName(platform_.programDir()).toStdString(), *settings_);
+    LoadSettings(state_, SettingsDirectory(platform_), *settings_);
 }
 
 void frmInputs::DigitChange(QLineEdit& field)

@@ -156,11 +156,11 @@ void frmPicturePath::Command2_Click()
 
 void frmPicturePath::SavePicturePath()
 {
-    const std::string programDir = Native(platform_.programDir());
-    const WriteResult written = SavePictureFile(programDir, state_.SelectedDir);
+    const std::string settingsDir = SettingsDirectory(platform_);
+    const WriteResult written = SavePictureFile(settingsDir, state_.SelectedDir);
     if (!written.ok()) {
         platform_.messageBox(
-            Shown(WriteFailureMessage(SettingsFilePath(programDir, PictureFileName), written.failure)));
+            Shown(WriteFailureMessage(SettingsFilePath(settingsDir, PictureFileName), written.failure)));
         return;
     }
     state_.PictureDir = state_.SelectedDir;

@@ -1,5 +1,7 @@
 #include "output/BitmapTarget.h"
 
+#include "core/NativePath.h"
+
 namespace marn {
 
 namespace {
@@ -10,7 +12,22 @@ const QString LineBreak = QStringLiteral("\r\n");
 
 QString BitmapTargetPath(const QString& pictureDir, const QString& name)
 {
-    return pictureDir + "\\" + name + ".bmp";
+    if (!IsNativePath(pictureDir.toStdString()))
+        return pictureDir + "\\" + name + ".bmp";
+    const QString dir = ShownPictureDir(pictureDir);
+    return dir + (dir.endsWith('/') ? "" : "/") + name + ".bmp";
+}
+
+QString ShownPictureDir(const QString& pictureDir)
+{
+    if (!IsNativePath(pictureDir.toStdString()))
+        return pictureDir;
+    return QString::fromStdString(NativePath(pictureDir.toStdString(), {}));
+}
+
+QString NameWithSeparatorMessage()
+{
+    return QStringLiteral("A filename may not contain '/' or '\\'.");
 }
 
 QString OverwriteQuestion(const QString& path)
@@ -20,7 +37,7 @@ QString OverwriteQuestion(const QString& path)
 
 QString SavedMessage(const QString& name, const QString& pictureDir)
 {
-    return name + ".bmp is saved to " + pictureDir;
+    return name + ".bmp is saved to " + ShownPictureDir(pictureDir);
 }
 
 QString SaveErrorMessage(const QString& path, const QString& reason, bool oldFileKept)

@@ -1,14 +1,22 @@
 #pragma once
 // The file a saved picture goes to and the texts the user sees about it. Paths
-// here are the viewer's logical paths (backslash separators); NativePath maps
-// them to the file system.
+// here are the viewer's logical paths (backslash separators) for a Windows-style
+// picture directory, and native paths ('/' only) for a native one; NativePath
+// maps either to the file system.
 
 #include <QString>
 
 namespace marn {
 
-// pictureDir + "\" + name + ".bmp"; the name is used exactly as typed.
+// pictureDir + "\" + name + ".bmp"; the name is used exactly as typed. A
+// native directory is joined with "/" instead ("/srv/pictures/Europe.bmp").
 QString BitmapTargetPath(const QString& pictureDir, const QString& name);
+
+// The picture directory as the messages show it: a native one with '/' only.
+QString ShownPictureDir(const QString& pictureDir);
+
+// The message for a name that holds a separator; such a name is refused.
+QString NameWithSeparatorMessage();
 
 // The question asked before an existing file is replaced.
 QString OverwriteQuestion(const QString& path);

@@ -3,6 +3,7 @@
 #include "core/SharedState.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterChoice.h"
+#include "ui/EnterKey.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"
 #include "ui/Twips.h"
@@ -41,6 +42,8 @@ void PrinterListe::createControls()
     Druckerliste->setObjectName("Druckerliste");
     Druckerliste->setGeometry(TwipsRect(240, 1215, 8310, 3885, screen));
     connect(Druckerliste, &QListWidget::itemClicked, this, &PrinterListe::Druckerliste_Click);
+    Druckerliste->installEventFilter(this);
+    installEventFilter(this);
 }
 
 void PrinterListe::Form_Load()
@@ -55,6 +58,8 @@ void PrinterListe::ShowPrinters(const QStringList& printerNames)
     activateWindow();
     Druckerliste->clear();
     Druckerliste->addItems(printerNames);
+    Druckerliste->setCurrentRow(0); // a keyboard user starts on the first printer
+    Druckerliste->setFocus();
 }
 
 void PrinterListe::Druckerliste_Click()
@@ -65,6 +70,20 @@ void PrinterListe::Druckerliste_Click()
         printers_.selectPrinter(*index);
     PrintOnCurrentPrinter(printers_, platform_, state_, snapshot_());
     hide();
+}
+
+bool PrinterListe::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsEscapePress(event)) {
+        close();
+        return true;
+    }
+    if (watched == Druckerliste && IsEnterPress(event)) {
+        if (Druckerliste->currentItem() != nullptr)
+            Druckerliste_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PrinterListe::closeEvent(QCloseEvent* event)

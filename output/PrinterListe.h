@@ -29,7 +29,8 @@ public:
     void ShowPrinters(const QStringList& printerNames);
 
     // A click on a line: makes the first printer of that name the current one,
-    // prints on it and hides the window.
+    // prints on it and hides the window. Enter on the chosen line does the
+    // same; Escape closes the window as its close box does.
     void Druckerliste_Click();
 
     QLabel* Label1 = nullptr;
@@ -38,6 +39,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();

@@ -6,6 +6,7 @@
 #include "output/BitmapTarget.h"
 #include "output/BmpEncoding.h"
 #include "output/PlainFileLookup.h"
+#include "ui/EnterKey.h"
 #include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
@@ -66,6 +67,9 @@ void frmFilename::createControls()
 
     setTabOrder(Text1, Command1);
     setTabOrder(Command1, Command2);
+    for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Command1),
+             static_cast<QWidget*>(Command2), static_cast<QWidget*>(this)})
+        control->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmFilename::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFilename::Command2_Click);
 }
@@ -87,11 +91,32 @@ bool frmFilename::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool frmFilename::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsEscapePress(event)) {
+        Command2_Click();
+        return true;
+    }
+    if (IsEnterPress(event) && watched != this) {
+        if (watched == Command2)
+            Command2_Click();
+        else
+            Command1_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmFilename::Command1_Click()
 {
     const QString name = Text1->text();
     if (name.isEmpty()) {
         platform_.messageBox("The filename is missing!");
+        keepOpen();
+        return;
+    }
+    if (name.contains('/') || name.contains('\\')) {
+        platform_.messageBox(NameWithSeparatorMessage());
         keepOpen();
         return;
     }

@@ -28,8 +28,9 @@ public:
     // Focus into Text1; runs whenever the window becomes active.
     void Form_Activate();
     // "Ok": checks the name, asks before replacing a file, saves and reports.
+    // Enter in the name field or on "Ok" does the same.
     void Command1_Click();
-    // "Cancel": closes the window without saving.
+    // "Cancel": closes the window without saving; so does Escape.
     void Command2_Click();
 
     QLabel* Label1 = nullptr;
@@ -39,6 +40,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

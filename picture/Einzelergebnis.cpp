@@ -32,7 +32,7 @@ void Einzelergebnis::WidenForLongestText(int margin)
 }
 
 Einzelergebnis::Einzelergebnis(const ScreenMetrics& screen, std::int16_t readoutFontSize, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Einzelergebnis"));
     setWindowTitle(QStringLiteral("Values at mouse position"));

@@ -58,10 +58,13 @@ std::string MaximumText(HeightRange range)
     return "Maximum height = " + FormatPattern(range.maximum, HeightPattern) + " m";
 }
 
-std::optional<std::string> HeightRangeStopMessage(HeightRange range)
+std::optional<std::string> HeightRangeStopMessage(HeightRange range, const std::string& missingDataNote)
 {
     if (range.maximum == MissingHeight) {
-        return std::string("All heights are missing.\r\nPicture is not necessary.");
+        std::string message = "All heights are missing.\r\nPicture is not necessary.";
+        if (!missingDataNote.empty())
+            message += "\r\n" + missingDataNote;
+        return message;
     }
     if (range.minimum == range.maximum) {
         return "All heights are " + FormatPattern(range.minimum, HeightPattern) + " m.\r\nPicture is not necessary.";

@@ -62,8 +62,10 @@ std::string MaximumText(HeightRange range);
 // The message that stops the run when the picture would show nothing, lines
 // joined by "\r\n": "All heights are missing." when no value lies above -9999,
 // otherwise "All heights are <h> m." when minimum and maximum are equal; each
-// followed by "Picture is not necessary.". nullopt when the picture is worth drawing.
-std::optional<std::string> HeightRangeStopMessage(HeightRange range);
+// followed by "Picture is not necessary.". A non-empty missingDataNote (why
+// nothing was found, e.g. "No MARN directory in /srv/terrain/dem.") becomes a
+// third line of the all-missing message. nullopt when the picture is worth drawing.
+std::optional<std::string> HeightRangeStopMessage(HeightRange range, const std::string& missingDataNote = {});
 
 // Class limits from the height range: fixed limits 50/100/250 below a high
 // minimum and 250/500/2000 above a low maximum, the others spread in equal

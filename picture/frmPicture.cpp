@@ -1,5 +1,6 @@
 #include "picture/frmPicture.h"
 
+#include "core/DataDirectory.h"
 #include "core/GridSetUp.h"
 #include "core/SharedState.h"
 #include "picture/BuildCoordinateLabels.h"
@@ -202,7 +203,7 @@ frmWait& frmPicture::waitWindow()
 Einzelergebnis& frmPicture::readoutWindow()
 {
     if (!readout_)
-        readout_ = std::make_unique<Einzelergebnis>(platform_.screen(), state_.ReadoutFontSize);
+        readout_ = std::make_unique<Einzelergebnis>(platform_.screen(), state_.ReadoutFontSize, this);
     return *readout_;
 }
 
@@ -291,7 +292,8 @@ bool frmPicture::showHeightRange()
     Label6->setFont(font);
     Label6->setText(QString::fromStdString(MaximumText(range_)));
 
-    const std::optional<std::string> stop = HeightRangeStopMessage(range_);
+    const std::optional<std::string> stop =
+        HeightRangeStopMessage(range_, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
     if (!stop)
         return true;
     platform_.messageBox(QString::fromStdString(*stop));

@@ -11,6 +11,7 @@ packages=(
   libgdal-dev
   cups libcups2-dev printer-driver-cups-pdf poppler-utils
   clang libclang-rt-14-dev
+  xvfb openbox xdotool x11-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "ui/HeadlessPlatform.h"
 
+#include "ui/QtPlatform.h"
+
 #include <QCoreApplication>
 
 #include <iostream>
@@ -25,6 +27,11 @@ void HeadlessPlatform::processEvents()
 QString HeadlessPlatform::programDir() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString HeadlessPlatform::configHome() const
+{
+    return ConfigHomeFromEnvironment();
 }
 
 } // namespace marn

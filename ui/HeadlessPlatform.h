@@ -20,6 +20,9 @@ public:
     void endProgram() override { programEnded_ = true; }
     ScreenMetrics screen() const override { return screen_; }
     QString programDir() const override;
+    QString configHome() const override;
+    // There is no one to ask: always "" (cancelled).
+    QString chooseDirectory(const QString&) override { return {}; }
 
     bool programEnded() const { return programEnded_; }
     const QStringList& messages() const { return messages_; }

@@ -34,8 +34,18 @@ public:
 
     virtual ScreenMetrics screen() const = 0;
 
-    // The directory that holds the program's executable (settings files live there).
+    // The directory that holds the program's executable (the settings files
+    // live there when it is writable).
     virtual QString programDir() const = 0;
+
+    // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+    // path, otherwise ~/.config. The settings files go below it when the
+    // program directory cannot be written.
+    virtual QString configHome() const = 0;
+
+    // A modal folder chooser starting at `start` (the home folder when empty).
+    // The chosen folder, or "" when the user cancels.
+    virtual QString chooseDirectory(const QString& start) = 0;
 };
 
 } // namespace marn

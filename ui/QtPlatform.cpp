@@ -1,6 +1,8 @@
 #include "ui/QtPlatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -48,6 +50,25 @@ ScreenMetrics QtPlatform::screen() const
 QString QtPlatform::programDir() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::configHome() const
+{
+    return ConfigHomeFromEnvironment();
+}
+
+QString QtPlatform::chooseDirectory(const QString& start)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+        QStringLiteral("Choose the folder that holds MARN"), start.isEmpty() ? QDir::homePath() : start);
+}
+
+QString ConfigHomeFromEnvironment()
+{
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.config");
 }
 
 ScreenMetrics PrimaryScreenMetrics()

@@ -16,6 +16,8 @@ public:
     [[noreturn]] void endProgram() override;
     ScreenMetrics screen() const override;
     QString programDir() const override;
+    QString configHome() const override;
+    QString chooseDirectory(const QString& start) override;
 
     // A screen size to lay the windows out on instead of the primary screen's.
     void setScreenOverride(std::optional<ScreenMetrics> screen) { screenOverride_ = screen; }
@@ -23,6 +25,9 @@ public:
 private:
     std::optional<ScreenMetrics> screenOverride_;
 };
+
+// $XDG_CONFIG_HOME when it is set to an absolute path, otherwise $HOME/.config.
+QString ConfigHomeFromEnvironment();
 
 // The primary screen's size in pixels and its twips per pixel (1440 divided by
 // the logical dots per inch: 15 at 96 dpi).

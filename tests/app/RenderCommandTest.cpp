@@ -1,6 +1,8 @@
 // marn render as a user runs it: usage errors, an area the viewer would refuse,
-// and a picture whose grid, numbers and snapshot are written to files.
+// a picture whose grid, numbers and snapshot are written to files, and voids.
 
+#include "core/SharedState.h"
+#include "core/TileLocation.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
 
@@ -99,6 +101,44 @@ TEST(RenderCommand, WritesTheSnapshotTheGridAndThePicturesNumbers)
     const QImage snapshot(root + "/p.png");
     EXPECT_EQ(snapshot.width(), 640);
     EXPECT_GT(snapshot.height(), 400);
+}
+
+// A tile at 700 m with three void nodes: drawn with exit status 0, NoData and
+// grey at exactly the points the voids leave without a height, 700 elsewhere.
+TEST(RenderCommand, VoidsAreGreyAtTheirPointsAndLeaveTheOtherHeights)
+{
+    test::TempDir dir;
+    const std::string tile = test::WriteFlatTile(dir.path(), 47, 7, 700);
+    for (const int node : {40, 41, 60})
+        test::SetNodeHeight(tile, TileKind::Kind3, LocateTile(47.5, 7.5).blockNo, node, 50, NoData);
+    const QString root = QString::fromStdString(dir.path());
+    const RenderRun run = RunRender({"--data-drive", root, "--screen", "640x480", "--center", "47.5,7.5", "--length",
+        "20", "--out", root + "/p.png", "--grid", root + "/g.bin", "--info", root + "/i.json"});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+
+    QFile info(root + "/i.json");
+    QFile grid(root + "/g.bin");
+    ASSERT_TRUE(info.open(QIODevice::ReadOnly) && grid.open(QIODevice::ReadOnly));
+    const QJsonObject numbers = QJsonDocument::fromJson(info.readAll()).object();
+    const int cols = static_cast<int>(std::floor(numbers["PicCols"].toDouble()));
+    const QByteArray bytes = grid.readAll();
+    const QImage picture(root + "/p.png");
+    QPoint origin; // just inside the frame's top left corner: the first black run wider than the area
+    for (int y = 0, run = 0; y < picture.height() && origin.isNull(); ++y, run = 0)
+        for (int x = 0; x < picture.width() && origin.isNull(); ++x)
+            if ((run = picture.pixel(x, y) == qRgb(0, 0, 0) ? run + 1 : 0) > cols)
+                origin = QPoint(x - run + 2, y + 1);
+    int voids = 0;
+    int wrong = 0;
+    for (int k = 0; k < bytes.size() / 2; ++k) {
+        const auto height = static_cast<std::int16_t>(
+            static_cast<std::uint8_t>(bytes[2 * k]) | (static_cast<std::uint8_t>(bytes[2 * k + 1]) << 8));
+        const bool grey = picture.pixel(origin.x() + k % cols, origin.y() + k / cols) == qRgb(184, 184, 184);
+        voids += height == NoData ? 1 : 0;
+        wrong += (height == NoData) != grey || (height != NoData && height != 700) ? 1 : 0;
+    }
+    EXPECT_GT(voids, 0);
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace

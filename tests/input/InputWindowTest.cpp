@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,6 +100,26 @@ TEST_F(InputWindowTest, ABadCharacterGivesOneMessageAndCutsTheField)
     EXPECT_EQ(window_.Text7->text(), QStringLiteral("12"));
     EXPECT_EQ(platform_.messages, QStringList({QStringLiteral("Only numbers are permissible!"),
                                       QStringLiteral("Only numbers are permissible!")}));
+}
+
+TEST_F(InputWindowTest, APasteKeepsWhatFitsTheLimitThenChecksIt)
+{
+    const struct {
+        QLineEdit* field;
+        QString before;
+        int cursor;
+        QString pasted;
+        QString after;
+    } pastes[] = {{window_.Text7, "", 0, "123456", "1234"}, {window_.Text7, "12", 0, "789", "7812"},
+        {window_.Text1, "12", 1, "3", "12"}, {window_.Text1, "", 0, "1a2", "1"}};
+    for (const auto& p : pastes) {
+        p.field->setText(p.before);
+        p.field->setCursorPosition(p.cursor);
+        QApplication::clipboard()->setText(p.pasted);
+        p.field->paste();
+        EXPECT_EQ(p.field->text(), p.after) << p.pasted.toStdString();
+    }
+    EXPECT_EQ(platform_.messages, QStringList{QStringLiteral("Only numbers are permissible!")}) << "for the 'a' kept";
 }
 
 TEST_F(InputWindowTest, EnterMovesTheFocusAndPressesTheFocusedOk)

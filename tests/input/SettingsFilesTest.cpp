@@ -40,6 +40,22 @@ private:
     QTemporaryDir temp_;
 };
 
+TEST_F(SettingsDir, LiveNextToAWritableProgramOtherwiseInTheConfigurationFolder)
+{
+    fs::create_directories(file("bin"));
+    Write(file("plain"), "a plain file, no directory");
+    const struct {
+        const char* programDir;
+        const char* expected;
+    } places[] = {{"bin", "bin"}, {"plain/bin", "config/marn-viewer"}};
+    for (const auto& place : places) {
+        const std::string settings = SettingsDirectory(file(place.programDir).string(), file("config").string());
+        EXPECT_EQ(settings, file(place.expected).string());
+        EXPECT_TRUE(SaveDriveFile(settings, "/srv/terrain").ok());
+        EXPECT_EQ(Content(file(place.expected) / "Drive.dat"), "/srv/terrain");
+    }
+}
+
 struct FirstLineCase {
     const char* content;
     const char* line;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +118,47 @@ TEST_F(SettingsWindowsTest, AnUnwritableDriveFileKeepsTheOldValueAndSaysWhy)
         "Error writing file '" + path("Drive.dat") + "'.\r\nReason: " + std::strerror(EISDIR));
     EXPECT_EQ(state_.DataDrive, "C");
     EXPECT_TRUE(drive.isVisible());
+}
+
+// A native folder, typed over the selected value or chosen with "Browse…": shown
+// whole, neither upper-cased nor cut to one character, stored whole (nothing of a
+// longer old value left), and without a MARN directory only when the user keeps it.
+TEST_F(SettingsWindowsTest, AFolderIsShownWholeAndStoredWhole)
+{
+    const struct {
+        const char* folder;
+        const char* storedDrive;
+        bool browsed;
+        bool withMarn;
+        MessageAnswer answer; // to the question about a folder without MARN
+    } cases[] = {{"typed", "C", false, true, MessageAnswer::No},
+        {"browsed", "E:\\DATA\\A\\LONGER\\PATH\\THAN\\THE\\FOLDER\\CHOSEN\\BY\\BROWSING\\3S\r\n", true, true,
+            MessageAnswer::No},
+        {"kept", "C", true, false, MessageAnswer::Yes}, {"not-kept", "C", false, false, MessageAnswer::No}};
+    for (const auto& c : cases) {
+        write("Drive.dat", c.storedDrive);
+        const QString folder = programDir() + "/" + c.folder;
+        QDir().mkpath(folder + (c.withMarn ? "/MARN" : ""));
+        platform_.messages.clear();
+        platform_.answers = {c.answer};
+        platform_.chosenDirectory = folder;
+        frmDrive& drive = driveWindow();
+        drive.Form_Activate();
+        if (c.browsed)
+            drive.Command2->click();
+        else
+            QTest::keyClicks(drive.Text1, folder);
+        EXPECT_EQ(drive.Text1->text(), folder);
+        EXPECT_GT(drive.Text1->width(), QFontMetrics(drive.Text1->font()).horizontalAdvance(folder));
+        QTest::keyClick(drive.Command1, Qt::Key_Return);
+
+        const bool kept = c.withMarn || c.answer == MessageAnswer::Yes;
+        const QString question = "No MARN directory in " + folder + ".\r\nKeep this folder anyway?";
+        EXPECT_EQ(platform_.messages, c.withMarn ? QStringList() : QStringList{question});
+        EXPECT_EQ(content("Drive.dat"), kept ? folder.toStdString() : c.storedDrive) << c.folder;
+        EXPECT_EQ(drive.isVisible(), !kept);
+        drive.hide();
+    }
 }
 
 TEST_F(SettingsWindowsTest, TheChoiceStartsAtTheProgramDirectory)

@@ -13,7 +13,8 @@ struct PathCase {
 
 class BitmapTargetPathRule : public testing::TestWithParam<PathCase> {};
 
-TEST_P(BitmapTargetPathRule, JoinsDirectoryBackslashNameAndExtension)
+// A Windows-style directory is joined with "\", a native one with "/" only.
+TEST_P(BitmapTargetPathRule, JoinsDirectoryNameAndExtension)
 {
     const PathCase& c = GetParam();
     EXPECT_EQ(BitmapTargetPath(c.pictureDir, c.name), QString(c.expected));
@@ -22,11 +23,14 @@ TEST_P(BitmapTargetPathRule, JoinsDirectoryBackslashNameAndExtension)
 INSTANTIATE_TEST_SUITE_P(Names, BitmapTargetPathRule,
     testing::Values(PathCase{"D:\\Pictures", "Europe", "D:\\Pictures\\Europe.bmp"},
         PathCase{"D:\\Pictures", "Europe.bmp", "D:\\Pictures\\Europe.bmp.bmp"}, PathCase{"", "Europe", "\\Europe.bmp"},
-        PathCase{"D:\\Pictures\\", " Europe ", "D:\\Pictures\\\\ Europe .bmp"}));
+        PathCase{"D:\\Pictures\\", " Europe ", "D:\\Pictures\\\\ Europe .bmp"},
+        PathCase{"/srv/pictures", "Europe", "/srv/pictures/Europe.bmp"},
+        PathCase{"/srv\\pictures\\", "Europe", "/srv/pictures/Europe.bmp"}, PathCase{"/", "Europe", "/Europe.bmp"}));
 
 TEST(SaveMessages, ReadAsTheUserSeesThem)
 {
     EXPECT_EQ(SavedMessage("Europe", "D:\\Pictures"), "Europe.bmp is saved to D:\\Pictures");
+    EXPECT_EQ(SavedMessage("Europe", "/srv\\pictures"), "Europe.bmp is saved to /srv/pictures");
     EXPECT_EQ(OverwriteQuestion("D:\\Pictures\\Europe.bmp"),
         "D:\\Pictures\\Europe.bmp already exists.\r\nOverwrite existing file?");
     EXPECT_EQ(SaveErrorMessage("D:\\x.bmp", "Disk full"), "Error saving D:\\x.bmp\r\nReason: Disk full");

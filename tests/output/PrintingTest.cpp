@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QTest>
 
 namespace marn {
 namespace {
@@ -116,6 +117,23 @@ TEST_F(PrinterListeTest, ClosingWithoutAChoicePrintsNothingAndSwitchesTheReadout
     window.ShowPrinters(printers.printerNames());
     window.close();
     EXPECT_TRUE(printers.pages.empty());
+    EXPECT_TRUE(state.ReadoutEnabled);
+}
+
+TEST_F(PrinterListeTest, EnterPrintsOnTheChosenPrinterAndEscapeCloses)
+{
+    window.ShowPrinters(printers.printerNames());
+    QTest::keyClick(window.Druckerliste, Qt::Key_Down);
+    QTest::keyClick(window.Druckerliste, Qt::Key_Enter);
+    ASSERT_EQ(printers.pages.size(), 1U);
+    EXPECT_EQ(printers.pages[0].printer, 1);
+    EXPECT_FALSE(window.isVisible());
+
+    state.ReadoutEnabled = false;
+    window.ShowPrinters(printers.printerNames());
+    QTest::keyClick(window.Druckerliste, Qt::Key_Escape);
+    EXPECT_EQ(printers.pages.size(), 1U);
+    EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(state.ReadoutEnabled);
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace marn {
 namespace {
@@ -67,6 +68,26 @@ TEST_F(frmFilenameTest, SavesTheSnapshotPixelForPixelAndCloses)
     EXPECT_EQ(window.Text1->text(), "Europe");
 }
 
+TEST_F(frmFilenameTest, EnterSavesAndEscapeCancels)
+{
+    const struct {
+        QWidget* target;
+        Qt::Key key;
+        bool saved;
+    } keys[] = {{window.Text1, Qt::Key_Return, true}, {window.Command1, Qt::Key_Enter, true},
+        {window.Text1, Qt::Key_Escape, false}};
+    for (const auto& k : keys) {
+        QFile::remove(pathOf("Europe.bmp"));
+        state.ReadoutEnabled = false;
+        window.show();
+        window.Text1->setText("Europe");
+        QTest::keyClick(k.target, k.key);
+        EXPECT_EQ(QFile::exists(pathOf("Europe.bmp")), k.saved);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(state.ReadoutEnabled);
+    }
+}
+
 TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
 {
     saveAs("");
@@ -75,6 +96,18 @@ TEST_F(frmFilenameTest, AnEmptyNameIsAskedForAgain)
     EXPECT_EQ(window.focusWidget(), window.Text1);
     EXPECT_FALSE(state.ReadoutEnabled);
     EXPECT_TRUE(test::Entries(dir.path()).isEmpty());
+}
+
+TEST_F(frmFilenameTest, ANameWithASeparatorIsRefusedAndNothingWritten)
+{
+    QDir(dir.path()).mkdir("Maps");
+    for (const QString name : {"Maps/Europe", "Maps\\Europe"}) {
+        platform.messages.clear();
+        saveAs(name);
+        EXPECT_EQ(platform.messages, QStringList{"A filename may not contain '/' or '\\'."});
+        EXPECT_TRUE(window.isVisible());
+    }
+    EXPECT_TRUE(test::Entries(dir.filePath("Maps")).isEmpty());
 }
 
 TEST_F(frmFilenameTest, AnsweringNoLeavesTheFileAndTheWindow)

@@ -1,5 +1,5 @@
-// Loads that end the program: an area with nothing to show, and a tile read
-// error during the sampling. The message goes through the platform, the
+// Loads that end the program: an area with nothing to show (no data at all,
+// only voids, one height), and a tile read error during the sampling. The message goes through the platform, the
 // program is ended and the picture window is never shown.
 
 #include "tests/picture/PictureWindowFixture.h"
@@ -38,7 +38,8 @@ TEST_P(PictureWindowStop, ShowsTheMessageAndEndsTheProgramWithoutShowingThePictu
 
     EXPECT_FALSE(f.window->ShowPicture());
 
-    EXPECT_EQ(f.platform.messages, QStringList{QString::fromUtf8(c.message)});
+    const QString message = QString::fromUtf8(c.message).replace("{data}", QString::fromStdString(f.dir.path()));
+    EXPECT_EQ(f.platform.messages, QStringList{message});
     EXPECT_TRUE(f.platform.programEnded);
     EXPECT_FALSE(f.window->isVisible());
     EXPECT_FALSE(f.state.PictureReady);
@@ -46,8 +47,10 @@ TEST_P(PictureWindowStop, ShowsTheMessageAndEndsTheProgramWithoutShowingThePictu
 }
 
 INSTANTIATE_TEST_SUITE_P(Stops, PictureWindowStop,
-    ::testing::Values(
-        StopCase{"AllMissing", [](const std::string&) {}, "All heights are missing.\r\nPicture is not necessary."},
+    ::testing::Values(StopCase{"NoDataDirectory", [](const std::string&) {},
+                          "All heights are missing.\r\nPicture is not necessary.\r\nNo MARN directory in {data}."},
+        StopCase{"OnlyVoids", [](const std::string& root) { test::WriteFlatTile(root, 47, 7, NoData); },
+            "All heights are missing.\r\nPicture is not necessary."},
         StopCase{"SeaLevel", [](const std::string& root) { test::WriteFlatTile(root, 47, 7, 0); },
             "All heights are 0 m.\r\nPicture is not necessary."},
         StopCase{"Uniform", [](const std::string& root) { test::WriteFlatTile(root, 47, 7, 812); },
