@@ -1,5 +1,6 @@
 #include "picture/HeightPixels.h"
 
+#include "picture/ReliefShading.h"
 #include "ui/NearestPixel.h"
 
 #include <cmath>
@@ -22,6 +23,14 @@ std::vector<int> PixelPositions(float origin, int count, int size)
     return positions;
 }
 
+QRgb Shaded(QRgb colour, float factor)
+{
+    const Rgb shaded = ShadeColour({static_cast<std::uint8_t>(qRed(colour)), static_cast<std::uint8_t>(qGreen(colour)),
+                                       static_cast<std::uint8_t>(qBlue(colour))},
+        factor);
+    return ToQRgb(shaded);
+}
+
 } // namespace
 
 std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
@@ -32,7 +41,7 @@ std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
     return table;
 }
 
-void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image)
+void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image, bool relief)
 {
     const HeightGrid& grid = state.GridHeights;
     const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), grid.maxCol());
@@ -42,15 +51,21 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
     const std::vector<QRgb> colours = HeightColourTable(limits);
     const std::vector<int> xs = PixelPositions(state.PicLeft, cols, image.width());
     const std::vector<int> ys = PixelPositions(state.PicTop, rows, image.height());
+    const std::vector<float> light =
+        relief ? ReliefFactors(grid, cols, rows, GridSpacing(state.KmPerPixel, state.LatN, state.LatS, state.PicRows))
+               : std::vector<float>{};
     for (int y = 1; y <= rows; ++y) {
         const int py = ys[static_cast<std::size_t>(y)];
         if (py < 0)
             continue;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
+        const float* rowLight = light.empty() ? nullptr : light.data() + static_cast<std::size_t>(y - 1) * cols;
         for (int x = 1; x <= cols; ++x) {
             const int px = xs[static_cast<std::size_t>(x)];
-            if (px >= 0)
-                line[px] = colours[static_cast<std::uint16_t>(grid(x, y))];
+            if (px < 0)
+                continue;
+            const QRgb colour = colours[static_cast<std::uint16_t>(grid(x, y))];
+            line[px] = rowLight == nullptr ? colour : Shaded(colour, rowLight[x - 1]);
         }
     }
 }
