@@ -23,14 +23,6 @@ std::vector<int> PixelPositions(float origin, int count, int size)
     return positions;
 }
 
-QRgb Shaded(QRgb colour, float factor)
-{
-    const Rgb shaded = ShadeColour({static_cast<std::uint8_t>(qRed(colour)), static_cast<std::uint8_t>(qGreen(colour)),
-                                       static_cast<std::uint8_t>(qBlue(colour))},
-        factor);
-    return ToQRgb(shaded);
-}
-
 } // namespace
 
 std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
@@ -51,21 +43,34 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
     const std::vector<QRgb> colours = HeightColourTable(limits);
     const std::vector<int> xs = PixelPositions(state.PicLeft, cols, image.width());
     const std::vector<int> ys = PixelPositions(state.PicTop, rows, image.height());
-    const std::vector<float> light =
-        relief ? ReliefFactors(grid, cols, rows, GridSpacing(state.KmPerPixel, state.LatN, state.LatS, state.PicRows))
-               : std::vector<float>{};
+    const std::vector<Light> light =
+        relief ? ReliefLight(grid, cols, rows, GridSpacing(state.KmPerPixel, state.LatN, state.LatS, state.PicRows))
+               : std::vector<Light>{};
+    // Whether the columns lie side by side in the image (not where a
+    // position of one half rounds to the even pixel, nor where one is cut).
+    bool contiguous = xs[1] >= 0;
+    for (int x = 2; x <= cols && contiguous; ++x)
+        contiguous = xs[static_cast<std::size_t>(x)] == xs[1] + x - 1;
     for (int y = 1; y <= rows; ++y) {
         const int py = ys[static_cast<std::size_t>(y)];
         if (py < 0)
             continue;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
-        const float* rowLight = light.empty() ? nullptr : light.data() + static_cast<std::size_t>(y - 1) * cols;
         for (int x = 1; x <= cols; ++x) {
             const int px = xs[static_cast<std::size_t>(x)];
-            if (px < 0)
-                continue;
-            const QRgb colour = colours[static_cast<std::uint16_t>(grid(x, y))];
-            line[px] = rowLight == nullptr ? colour : Shaded(colour, rowLight[x - 1]);
+            if (px >= 0)
+                line[px] = colours[static_cast<std::uint16_t>(grid(x, y))];
+        }
+        if (light.empty())
+            continue;
+        const Light* rowLight = light.data() + static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(cols);
+        if (contiguous) {
+            ShadePixels(line + xs[1], rowLight, static_cast<std::size_t>(cols));
+            continue;
+        }
+        for (int x = 1; x <= cols; ++x) {
+            if (xs[static_cast<std::size_t>(x)] >= 0)
+                ShadePixels(line + xs[static_cast<std::size_t>(x)], rowLight + x - 1, 1);
         }
     }
 }

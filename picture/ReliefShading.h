@@ -10,6 +10,8 @@
 #include "core/GridArrays.h"
 #include "picture/HeightClasses.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace marn {
@@ -29,15 +31,30 @@ GroundSpacing GridSpacing(double kmPerPixel, double latN, double latS, float pic
 // (about 2 at 50 km and 15 at 3000 km across a full-screen picture).
 double VerticalExaggeration(double kmPerPixel);
 
-// Light factors of grid points (1..cols, 1..rows), row after row from the
-// north, each row from the west: index (j - 1) * cols + (i - 1). Flat ground
-// gives 1; a slope facing the light up to about 1.3; a slope facing away
-// down to 0.25. A NoData point gives 1. Where a neighbour is NoData or beyond
-// the grid's edge, the slope comes from the neighbour on the other side alone;
-// with neither, the point counts as level in that direction.
-std::vector<float> ReliefFactors(const HeightGrid& grid, int cols, int rows, GroundSpacing spacing);
+// The light on a point in 256ths of its colour: FlatLight on level ground.
+using Light = std::uint16_t;
+inline constexpr Light FlatLight = 256;
 
-// A colour multiplied by a light factor, each channel rounded and held to 0..255.
-Rgb ShadeColour(Rgb colour, float factor);
+// The light of grid points (1..cols, 1..rows), row after row from the north,
+// each row from the west: index (j - 1) * cols + (i - 1). A slope facing the
+// light gets up to about 1.3 times FlatLight, one facing away down to a
+// quarter. A NoData point gets FlatLight. Where a neighbour is NoData or
+// beyond the grid's edge, the slope comes from the neighbour on the other side
+// alone; with neither, the point counts as level in that direction.
+std::vector<Light> ReliefLight(const HeightGrid& grid, int cols, int rows, GroundSpacing spacing);
+
+// One colour channel in the given light, rounded and held to 0..255.
+constexpr std::uint8_t ShadeChannel(std::uint8_t channel, Light light)
+{
+    return static_cast<std::uint8_t>(std::min((channel * light + FlatLight / 2) / FlatLight, 255));
+}
+
+constexpr Rgb ShadeColour(Rgb colour, Light light)
+{
+    return {ShadeChannel(colour.r, light), ShadeChannel(colour.g, light), ShadeChannel(colour.b, light)};
+}
+
+// ShadeColour over `count` pixels 0xAARRGGBB in place (alpha kept), pixel k in light[k].
+void ShadePixels(std::uint32_t* pixels, const Light* light, std::size_t count);
 
 } // namespace marn

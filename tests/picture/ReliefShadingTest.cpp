@@ -25,9 +25,9 @@ HeightGrid Plane(int eastRise, int southRise)
     return grid;
 }
 
-float MiddleFactor(const HeightGrid& grid)
+Light MiddleLight(const HeightGrid& grid)
 {
-    return ReliefFactors(grid, Size, Size, {0.05, 0.05})[(Size / 2) * Size + Size / 2];
+    return ReliefLight(grid, Size, Size, {0.05, 0.05})[(Size / 2) * Size + Size / 2];
 }
 
 struct PlaneCase {
@@ -47,15 +47,15 @@ class ShadedPlane : public ::testing::TestWithParam<PlaneCase> {};
 TEST_P(ShadedPlane, IsLitByHowItFacesTheNorthWest)
 {
     const PlaneCase& c = GetParam();
-    const float factor = MiddleFactor(Plane(c.eastRise, c.southRise));
-    EXPECT_FLOAT_EQ(MiddleFactor(Plane(0, 0)), 1.0F);
+    const Light light = MiddleLight(Plane(c.eastRise, c.southRise));
+    EXPECT_EQ(MiddleLight(Plane(0, 0)), FlatLight);
     if (c.brightness > 0)
-        EXPECT_GT(factor, 1.01F);
+        EXPECT_GT(light, FlatLight + 2);
     else if (c.brightness < 0)
-        EXPECT_LT(factor, 0.99F);
+        EXPECT_LT(light, FlatLight - 2);
     else
-        EXPECT_NEAR(factor, 1.0F, 0.2F);
-    const Rgb shaded = ShadeColour({160, 96, 10}, factor);
+        EXPECT_NEAR(light, FlatLight, FlatLight / 5);
+    const Rgb shaded = ShadeColour({160, 96, 10}, light);
     EXPECT_EQ(shaded.g > 96, c.brightness > 0);
 }
 
@@ -70,14 +70,14 @@ TEST(ReliefShading, NoDataPointsStayFlatAndTheirNeighboursTakeTheSlopeFromTheOth
     HeightGrid grid = Plane(10, 10);
     for (int j = 1; j <= Size; ++j)
         grid(3, j) = NoData;
-    const std::vector<float> factors = ReliefFactors(grid, Size, Size, {0.05, 0.05});
-    const float lit = MiddleFactor(Plane(10, 10));
+    const std::vector<Light> light = ReliefLight(grid, Size, Size, {0.05, 0.05});
+    const Light lit = MiddleLight(Plane(10, 10));
     for (int j = 1; j <= Size; ++j) {
-        EXPECT_EQ(factors[(j - 1) * Size + 2], 1.0F) << j;
-        EXPECT_FLOAT_EQ(factors[(j - 1) * Size + 1], lit) << j;
-        EXPECT_FLOAT_EQ(factors[(j - 1) * Size + 3], lit) << j;
+        EXPECT_EQ(light[(j - 1) * Size + 2], FlatLight) << j;
+        EXPECT_EQ(light[(j - 1) * Size + 1], lit) << j;
+        EXPECT_EQ(light[(j - 1) * Size + 3], lit) << j;
     }
-    EXPECT_EQ(ShadeColour({184, 184, 184}, 1.0F), (Rgb{184, 184, 184}));
+    EXPECT_EQ(ShadeColour({184, 184, 184}, FlatLight), (Rgb{184, 184, 184}));
 }
 
 TEST(ReliefShading, ExaggeratesMoreTheLargerThePixel)
@@ -87,7 +87,7 @@ TEST(ReliefShading, ExaggeratesMoreTheLargerThePixel)
     // The same 20 m step between neighbours: flat-looking at 2.3 km per pixel
     // without exaggeration, visible with it.
     HeightGrid grid = Plane(-20, -20);
-    EXPECT_LT(ReliefFactors(grid, Size, Size, {2.3, 2.3})[12], 0.9F);
+    EXPECT_LT(ReliefLight(grid, Size, Size, {2.3, 2.3})[12], FlatLight * 9 / 10);
 }
 
 } // namespace
