@@ -49,6 +49,9 @@ public:
     // Runs the whole load of the picture: layout, frame and scale bar, grid
     // set-up, coordinate labels, height sampling under the progress window,
     // height range and its checks, pixels and legend under the wait window.
+    // Every load starts from what a new window shows (coordinate labels,
+    // legend and readout hidden, the drawing and the progress bar cleared, no
+    // tile file open), so the same view always gives the same picture.
     // Returns false when the program was ended during the load (a read error,
     // an area with nothing to show); the message has been shown through the
     // platform and endProgram() called. Does not show the window.
