@@ -1,6 +1,5 @@
-// "New area…" in the picture window: the picture hides, the input window comes
-// back with the current centre and length in its fields, and its OK opens the
-// same picture window with the new area, which "Back" can leave again.
+// "New area…": the picture hides, the input window comes back filled with the
+// current centre and length, and its OK opens the same picture window anew.
 
 #include "core/SharedState.h"
 #include "input/frmInputs.h"
@@ -20,6 +19,14 @@
 namespace marn {
 namespace {
 
+QString FieldTexts(const frmInputs& input)
+{
+    QStringList texts;
+    for (int i = 0; i < FieldCount; ++i)
+        texts << input.field(static_cast<Field>(i))->text();
+    return texts.join(' ');
+}
+
 TEST(NewArea, ShowsTheInputWindowFilledAndItsOkOpensTheSamePictureWindow)
 {
     test::TempDir dir;
@@ -33,23 +40,18 @@ TEST(NewArea, ShowsTheInputWindowFilledAndItsOkOpensTheSamePictureWindow)
     frmInputs input(state, platform, nullptr);
     input.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&input));
-    const QStringList typed{"47", "n", "40", "8", "e", "0", "60"};
     for (int i = 0; i < FieldCount; ++i)
-        input.field(static_cast<Field>(i))->setText(typed[i]);
+        input.field(static_cast<Field>(i))->setText(QStringList{"47", "n", "40", "8", "e", "0", "60"}[i]);
     input.Command1_Click();
     frmPicture* picture = input.pictureWindow();
-    ASSERT_NE(picture, nullptr);
-    ASSERT_TRUE(picture->isVisible()) << platform.messages.join('|').toStdString();
+    ASSERT_TRUE(picture != nullptr && picture->isVisible()) << platform.messages.join('|').toStdString();
     picture->keyWest->trigger();
 
     state.Reader.OpenTileName = "open";
     picture->menNewArea->trigger();
     EXPECT_FALSE(picture->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&input));
-    QStringList shown;
-    for (int i = 0; i < FieldCount; ++i)
-        shown << input.field(static_cast<Field>(i))->text();
-    EXPECT_EQ(shown.join(' '), "47 N 40 7 E 36 60"); // 30 km west of 8 E
+    EXPECT_EQ(FieldTexts(input), "47 N 40 7 E 36 60"); // 30 km west of 8 E
     EXPECT_EQ(state.Reader.OpenTileName, "") << "the window's activation ran again";
 
     input.Text7->setText("50");
@@ -60,8 +62,7 @@ TEST(NewArea, ShowsTheInputWindowFilledAndItsOkOpensTheSamePictureWindow)
     EXPECT_EQ(state.AreaLengthKm, 50);
     picture->menBack->trigger();
     EXPECT_EQ(state.AreaLengthKm, 60);
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_FALSE(platform.programEnded);
+    EXPECT_TRUE(platform.messages.isEmpty() && !platform.programEnded);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The views that navigation steps ask for, through the real grid set-up and
+// The views navigation steps ask for, through the real grid set-up and
 // sampling geometry: the wheel keeps the point under the pointer, and no step
 // leaves the accepted centres and lengths.
 
@@ -8,7 +8,6 @@
 #include "core/GridSetUp.h"
 #include "picture/ReadoutPoint.h"
 #include "tests/support/PictureArea.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +17,14 @@
 namespace marn {
 namespace {
 
-constexpr float Cols = 640.5F;
-constexpr float Rows = 401.0F;
-constexpr float Left = 60.3F;
-constexpr float Top = 55.0F;
+constexpr float Cols = 640.5F, Rows = 401.0F, Left = 60.3F, Top = 55.0F;
 
-// A framed and sampled picture (no tile files: every height is missing, every
-// grid point placed).
-SharedState Sampled(const View& view, const std::string& dataDrive)
+// Framed and sampled without tile files: every grid point placed.
+SharedState Sampled(const View& view)
 {
     SharedState s;
     test::SetPictureArea(s, view.CenterLat, view.CenterLon, view.AreaLengthKm, Cols, Rows, Left, Top);
-    s.DataDrive = dataDrive;
+    s.DataDrive = "/no-tiles-here";
     SetUpGrid(s);
     EXPECT_EQ(SampleGridHeightsFast(s, {}), 0);
     return s;
@@ -38,47 +33,35 @@ SharedState Sampled(const View& view, const std::string& dataDrive)
 struct WheelCase {
     const char* name;
     View view;
-    float x; // pointer, fraction of the picture's width from the left
-    float y;
+    float x, y; // pointer, fractions of the picture's width and height
     int notches;
 };
-
-void PrintTo(const WheelCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class WheelZoom : public ::testing::TestWithParam<WheelCase> {};
 
 TEST_P(WheelZoom, KeepsThePointUnderThePointerWithinTwoPixels)
 {
     const WheelCase& c = GetParam();
-    test::TempDir noTiles;
-    const SharedState before = Sampled(c.view, noTiles.path());
-    const float x = Left + c.x * (Cols - 1);
-    const float y = Top + c.y * (Rows - 1);
+    const SharedState before = Sampled(c.view);
+    const float x = Left + c.x * (Cols - 1), y = Top + c.y * (Rows - 1);
     const auto [i, j] = ReadoutGridIndex(before, x, y);
-
     const std::optional<View> zoomed = ZoomedViewAt(before, c.notches, x, y);
     ASSERT_TRUE(zoomed);
-    EXPECT_DOUBLE_EQ(zoomed->AreaLengthKm, std::ldexp(c.view.AreaLengthKm, -c.notches));
-    const SharedState after = Sampled(*zoomed, noTiles.path());
-    ASSERT_EQ(ReadoutGridIndex(after, x, y), std::make_pair(i, j));
+    EXPECT_EQ(zoomed->AreaLengthKm, std::ldexp(c.view.AreaLengthKm, -c.notches));
+    EXPECT_LE(std::abs(zoomed->CenterLon), 180.0);
 
+    const SharedState after = Sampled(*zoomed);
     const double lat = before.GridCoords(0, i, j);
     const double northKm = (after.GridCoords(0, i, j) - lat) * 111.2;
     const double eastKm = std::remainder(after.GridCoords(1, i, j) - before.GridCoords(1, i, j), 360.0) * 111.2
                           * std::cos(lat * 3.141592654 / 180);
     EXPECT_LE(std::hypot(northKm, eastKm), 2 * after.KmPerPixel);
-    EXPECT_LE(std::abs(zoomed->CenterLon), 180.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, WheelZoom,
     ::testing::Values(WheelCase{"InAtTheNorthWestCorner", {49.0, -123.5, 50}, 0.0F, 0.0F, 1},
-        WheelCase{"OutAtTheSouthEastCorner", {36.5833, -84.25, 40}, 1.0F, 1.0F, -1},
-        WheelCase{"TwoNotchesInOffCentre", {49.8167, 6.1333, 400}, 0.8F, 0.3F, 2},
         WheelCase{"OutOverThreeThousandKmInTheFarNorth", {70.0, 20.0, 1500}, 0.1F, 0.9F, -1},
-        WheelCase{"InAcrossTheDateLineInTheSouth", {-40.0, 179.9, 3000}, 0.95F, 0.5F, 1}),
+        WheelCase{"TwoNotchesInAcrossTheDateLineInTheSouth", {-40.0, 179.9, 3000}, 0.95F, 0.5F, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LimitCase {
@@ -87,11 +70,6 @@ struct LimitCase {
     std::function<std::optional<View>(const SharedState&)> step;
     std::optional<View> expected;
 };
-
-void PrintTo(const LimitCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class NavigationLimits : public ::testing::TestWithParam<LimitCase> {};
 
@@ -114,35 +92,17 @@ const auto ZoomIn = [](const SharedState& s) { return ZoomedView(s, 1); };
 const auto ZoomOut = [](const SharedState& s) { return ZoomedView(s, -1); };
 const auto North = [](const SharedState& s) { return MovedView(s, Direction::North); };
 const auto East = [](const SharedState& s) { return MovedView(s, Direction::East); };
-const auto West = [](const SharedState& s) { return MovedView(s, Direction::West); };
-// Half of 1000 km by 800 km north of 10 N: 400 km of the 111.2 km degree.
-const double HalfHeightDeg = 400 / 111.2;
+const double HalfHeightDeg = 400 / 111.2; // half of 800 rows of 1 km
 
 INSTANTIATE_TEST_SUITE_P(Steps, NavigationLimits,
     ::testing::Values(LimitCase{"InHalvesTheLength", {47, 8, 50}, ZoomIn, View{47, 8, 25}},
-        LimitCase{"InRoundsHalvesUp", {47, 8, 45}, ZoomIn, View{47, 8, 23}},
-        LimitCase{"InToJustTwentyKm", {47, 8, 39}, ZoomIn, View{47, 8, 20}},
+        LimitCase{"InRoundsHalvesUpToTwentyKm", {47, 8, 39}, ZoomIn, View{47, 8, 20}},
         LimitCase{"InBelowTwentyKmDoesNothing", {47, 8, 38}, ZoomIn, std::nullopt},
-        LimitCase{"OutToJustThreeThousandKm", {47, 8, 1500}, ZoomOut, View{47, 8, 3000}},
         LimitCase{"OutBeyondThreeThousandKmDoesNothing", {47, 8, 1501}, ZoomOut, std::nullopt},
-        LimitCase{"NorthByHalfThePicturesHeight", {10, 8, 1000}, North, View{10 + HalfHeightDeg, 8, 1000}},
-        LimitCase{"NorthJustBelow90Deg59Min", {90.98 - HalfHeightDeg, 8, 1000}, North, View{90.98, 8, 1000}},
+        LimitCase{"NorthByHalfThePictureUpTo90Deg59Min", {90.98 - HalfHeightDeg, 8, 1000}, North, View{90.98, 8, 1000}},
         LimitCase{"NorthBeyond90Deg59MinDoesNothing", {90.99 - HalfHeightDeg, 8, 1000}, North, std::nullopt},
-        LimitCase{"EastByHalfTheLengthOnTheEquator", {0, 8, 1112}, East, View{0, 13, 1112}},
-        LimitCase{"EastOverTheDateLineWrapsToTheWest", {0, 178, 1112}, East, View{0, -177, 1112}},
-        LimitCase{"WestOverTheDateLineWrapsToTheEast", {0, -180.9, 1112}, West, View{0, 174.1, 1112}}),
+        LimitCase{"EastByHalfTheLengthOverTheDateLineWraps", {0, 178, 1112}, East, View{0, -177, 1112}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ViewHistory, GivesTheLatestViewsBackLastFirstUpToItsCapacity)
-{
-    ViewHistory history;
-    const int pushed = static_cast<int>(ViewHistory::Capacity) + 10;
-    for (int k = 0; k < pushed; ++k)
-        history.push({static_cast<double>(k), 0, 50});
-    for (int k = pushed - 1; k >= pushed - static_cast<int>(ViewHistory::Capacity); --k)
-        EXPECT_EQ(history.pop(), (View{static_cast<double>(k), 0, 50}));
-    EXPECT_FALSE(history.pop());
-}
 
 } // namespace
 } // namespace marn
