@@ -415,7 +415,9 @@ bool frmPicture::loadAndShow()
     const bool onShow = isVisible();
     if (onShow)
         client_->setUpdatesEnabled(false);
+    loading_ = true;
     const bool loaded = Form_Load();
+    loading_ = false;
     if (onShow)
         client_->setUpdatesEnabled(true);
     if (!loaded)
@@ -513,15 +515,18 @@ void frmPicture::menExit_Click()
     platform_.endProgram();
 }
 
+// Saving and printing take a snapshot of the window, which a load that runs
+// behind the picture on show (navigation) has only half drawn: meanwhile the
+// entries do nothing.
 void frmPicture::MenPictSave_Click()
 {
-    if (commands_ != nullptr)
+    if (commands_ != nullptr && !loading_)
         commands_->MenPictSave_Click(*this);
 }
 
 void frmPicture::menPictPrint_Click()
 {
-    if (commands_ != nullptr)
+    if (commands_ != nullptr && !loading_)
         commands_->menPictPrint_Click(*this);
 }
 

@@ -212,7 +212,8 @@ private:
     ClassLimits limits_{};
     std::optional<View> shownView_; // the view of the picture on show
     ViewHistory history_;
-    int wheelDelta_ = 0; // wheel turns not yet a whole notch
+    int wheelDelta_ = 0;   // wheel turns not yet a whole notch
+    bool loading_ = false; // a load started by ShowPicture or Back runs
     std::function<void()> newAreaHandler_;
 };
 
