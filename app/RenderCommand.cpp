@@ -39,13 +39,14 @@ struct RenderRequest {
     double centerLat = 0.0;
     double centerLon = 0.0;
     std::int16_t lengthKm = 0;
+    bool relief = false;
     std::optional<std::string> out;
     std::optional<std::string> grid;
     std::optional<std::string> info;
 };
 
 const char* const UsageText =
-    "usage: marn render --data-drive D --screen WxH --center LAT,LON --length KM\n"
+    "usage: marn render --data-drive D --screen WxH --center LAT,LON --length KM [--relief]\n"
     "                   [--out FILE.png|FILE.bmp] [--grid FILE.bin] [--info FILE.json]\n"
     "Draws the height picture of an area as the viewer would on a W x H screen.\n"
     "  --data-drive D   the directory that holds the data directory MARN (relative to the\n"
@@ -53,6 +54,7 @@ const char* const UsageText =
     "  --screen WxH     screen size in pixels, 320..4096 each, e.g. 1280x1024\n"
     "  --center LAT,LON centre point in signed degrees, e.g. --center=-33.5,-70.75\n"
     "  --length KM      west-east length of the area, 20..3000 km\n"
+    "  --relief         relief shading, as the viewer's View menu switches it on\n"
     "  --out FILE       the picture window's client area as PNG or BMP (by extension)\n"
     "  --grid FILE      the sampled heights: int16 little-endian, north row first, west first\n"
     "  --info FILE      the picture's geometry, height range, legend and labels as JSON\n"
@@ -124,6 +126,9 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
         return "--length needs a whole number of km from 20 to 3000";
     request.lengthKm = static_cast<std::int16_t>(*length);
 
+    request.relief = parsed.hasSwitch("relief");
+    if (request.relief && !parsed.switches.at("relief").empty())
+        return "--relief takes no value";
     request.out = parsed.option("out");
     if (request.out && !EndsWith(*request.out, ".png") && !EndsWith(*request.out, ".bmp"))
         return "--out needs a file name ending in .png or .bmp";
@@ -265,6 +270,7 @@ int Render(const RenderRequest& request)
     HeadlessPlatform platform({request.screenWidth, request.screenHeight, 15.0});
 
     frmPicture picture(state, platform);
+    picture.setReliefShading(request.relief);
     if (isatty(STDERR_FILENO) != 0)
         QObject::connect(&picture.progressWindow(), &Fortschritt::rowDone, &ReportRow);
     if (!picture.ShowPicture())
@@ -278,7 +284,7 @@ int Render(const RenderRequest& request)
 int RunRender(const std::vector<std::string>& args)
 {
     const ParsedArgs parsed =
-        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help"});
+        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help", "relief"});
     if (parsed.hasSwitch("help")) {
         std::cout << UsageText;
         return 0;

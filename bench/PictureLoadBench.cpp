@@ -1,5 +1,6 @@
 // Speed of the picture window's load for a 1920 x 1080 screen, phase by
-// phase (grid set-up, sampling, classification, drawing) and as a whole, at
+// phase (grid set-up, sampling, classification, drawing, relief shading) and
+// as a whole, at
 // 50 km and 3000 km around 47 N 8 E and over 3000 km of open sea without any
 // tile file. The tiles are the synthetic set that the large sampling test
 // uses, written into the build tree on the first run (about 1.9 GB) and reused
@@ -11,6 +12,7 @@
 #include "picture/HeightClasses.h"
 #include "picture/HeightPixels.h"
 #include "picture/PictureLayout.h"
+#include "picture/ReliefShading.h"
 #include "picture/frmPicture.h"
 #include "tests/picture/SamplingAreas.h"
 #include "ui/HeadlessPlatform.h"
@@ -23,6 +25,7 @@
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -93,6 +96,8 @@ void BM_Classification(benchmark::State& state)
     Name(state);
 }
 
+// Every pixel of the picture, flat (argument 1 = 0) or relief-shaded (1):
+// the difference is what shading adds to a load.
 void BM_Drawing(benchmark::State& state)
 {
     const SharedState s = Sampled(state);
@@ -100,10 +105,23 @@ void BM_Drawing(benchmark::State& state)
     const PictureLayout layout = ComputePictureLayout(ScreenWidth, ScreenHeight, LabelDesignSizes{});
     QImage image(
         static_cast<int>(layout.Picture1.width), static_cast<int>(layout.Picture1.height), QImage::Format_RGB32);
+    const bool relief = state.range(1) != 0;
     for (auto _ : state) {
-        DrawHeightPixels(s, limits, image);
+        DrawHeightPixels(s, limits, image, relief);
         benchmark::DoNotOptimize(image.constBits());
     }
+    state.SetLabel(std::string(AreaOf(state).name) + (relief ? ", relief" : ", flat"));
+}
+
+// The light of relief shading alone.
+void BM_ReliefLight(benchmark::State& state)
+{
+    const SharedState s = Sampled(state);
+    const int cols = static_cast<int>(std::floor(s.PicCols));
+    const int rows = static_cast<int>(std::floor(s.PicRows));
+    const GroundSpacing spacing = GridSpacing(s.KmPerPixel, s.LatN, s.LatS, s.PicRows);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReliefLight(s.GridHeights, cols, rows, spacing).data());
     Name(state);
 }
 
@@ -136,7 +154,8 @@ BENCHMARK(BM_GridSetUp)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SamplingFast)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SamplingLiteral)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Classification)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Drawing)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Drawing)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReliefLight)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WholeLoad)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 void EnsureTileSet()

@@ -18,6 +18,29 @@ int ArrayBound(float size)
 
 } // namespace
 
+GridFrame ComputeGridFrame(double centerLat, double centerLon, double areaLengthKm, const PictureArea& area)
+{
+    GridFrame frame;
+    frame.KmPerPixel = areaLengthKm / static_cast<double>(area.PicCols);
+
+    double latUnused = 0.0;
+    double lonUnused = 0.0;
+    double lonW = 0.0;
+    double lonE = 0.0;
+    double distKm = (static_cast<double>(area.PicRight) - static_cast<double>(area.PicLeft)) / 2 * frame.KmPerPixel;
+    DestPoint(centerLat, centerLon, 270, distKm, latUnused, lonW);
+    distKm = areaLengthKm - distKm;
+    DestPoint(centerLat, centerLon, 90, distKm, latUnused, lonE);
+    frame.LonMid = (lonE + lonW) / 2;
+
+    distKm = (static_cast<double>(area.PicRows)
+                 - (static_cast<double>(area.PicBottom) - static_cast<double>(area.PicTop)) / 2)
+             * frame.KmPerPixel;
+    DestPoint(centerLat, centerLon, 180, distKm, frame.LatS, lonUnused);
+    DestPoint(frame.LatS, frame.LonMid, 0, static_cast<double>(area.PicRows) * frame.KmPerPixel, frame.LatN, lonUnused);
+    return frame;
+}
+
 void SetUpGrid(SharedState& s)
 {
     const int maxCol = ArrayBound(s.PicCols);
@@ -26,28 +49,30 @@ void SetUpGrid(SharedState& s)
     s.GridCoords.dimension(maxCol, maxRow);
 
     const double areaKm = s.AreaLengthKm;
-    s.KmPerPixel = areaKm / static_cast<double>(s.PicCols);
-
-    double latUnused = 0.0;
-    double lonUnused = 0.0;
-    double lonW = 0.0;
-    double lonE = 0.0;
-    double distKm = (static_cast<double>(s.PicRight) - static_cast<double>(s.PicLeft)) / 2 * s.KmPerPixel;
-    DestPoint(s.CenterLat, s.CenterLon, 270, distKm, latUnused, lonW);
-    distKm = areaKm - distKm;
-    DestPoint(s.CenterLat, s.CenterLon, 90, distKm, latUnused, lonE);
-    s.LonMid = (lonE + lonW) / 2;
-
-    distKm = (static_cast<double>(s.PicRows) - (static_cast<double>(s.PicBottom) - static_cast<double>(s.PicTop)) / 2)
-             * s.KmPerPixel;
-    DestPoint(s.CenterLat, s.CenterLon, 180, distKm, s.LatS, lonUnused);
-    DestPoint(s.LatS, s.LonMid, 0, static_cast<double>(s.PicRows) * s.KmPerPixel, s.LatN, lonUnused);
+    const GridFrame frame = ComputeGridFrame(s.CenterLat, s.CenterLon, areaKm, s);
+    s.KmPerPixel = frame.KmPerPixel;
+    s.LonMid = frame.LonMid;
+    s.LatS = frame.LatS;
+    s.LatN = frame.LatN;
 
     const double halfLength = areaKm / 2;
     DestPoint(s.LatN, s.LonMid, 270, halfLength, s.LatNW, s.LonNW);
     DestPoint(s.LatN, s.LonMid, 90, halfLength, s.LatNE, s.LonNE);
     DestPoint(s.LatS, s.LonMid, 270, halfLength, s.LatSW, s.LonSW);
     DestPoint(s.LatS, s.LonMid, 90, halfLength, s.LatSE, s.LonSE);
+}
+
+void GridPointAt(const GridFrame& frame, const PictureArea& area, double u, double v, double& lat, double& lon)
+{
+    const double halfCols = static_cast<double>(area.PicCols) / 2;
+    const float middle = static_cast<float>(std::floor(static_cast<double>(area.PicCols)) / 2);
+    const double rowLat = frame.LatN - (v - 1) * ((frame.LatN - frame.LatS) / static_cast<double>(area.PicRows));
+    lat = rowLat;
+    lon = frame.LonMid;
+    if (u < middle)
+        DestPoint(rowLat, frame.LonMid, 270, (halfCols - u) * frame.KmPerPixel, lat, lon);
+    else if (u > middle)
+        DestPoint(rowLat, frame.LonMid, 90, (u - halfCols) * frame.KmPerPixel, lat, lon);
 }
 
 } // namespace marn

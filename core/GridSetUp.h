@@ -16,4 +16,20 @@ namespace marn {
 //           corners (degrees). No longitude is normalised.
 void SetUpGrid(SharedState& s);
 
+// The part of the frame that places the grid points: what SetUpGrid writes
+// into KmPerPixel, LonMid, LatS and LatN for a centre point (degrees), a
+// west-east length (km) and a picture area, without dimensioning any array.
+struct GridFrame {
+    double KmPerPixel = 0.0;
+    double LonMid = 0.0;
+    double LatS = 0.0;
+    double LatN = 0.0;
+};
+GridFrame ComputeGridFrame(double centerLat, double centerLon, double areaLengthKm, const PictureArea& area);
+
+// The point at column u and row v of a frame (1-based, fractions lie between
+// grid points), placed as the sampling places its grid points: for whole u and
+// v it is grid point (u, v) bit for bit.
+void GridPointAt(const GridFrame& frame, const PictureArea& area, double u, double v, double& lat, double& lon);
+
 } // namespace marn

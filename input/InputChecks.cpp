@@ -1,7 +1,9 @@
 #include "input/InputChecks.h"
 
 #include "core/AreaLength.h"
+#include "core/CenterLimits.h"
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -53,7 +55,11 @@ struct LetterStep {
     const char* letterMessage;
 };
 
-constexpr const char* MinutesMessage = "Only values from 0 to 59 are permissible!";
+// "Only values from 0 to 90 are permissible!" for the range low..high.
+std::string RangeMessage(long long low, long long high)
+{
+    return "Only values from " + std::to_string(low) + " to " + std::to_string(high) + " are permissible!";
+}
 
 std::optional<OkFailure> CheckRange(const RangeStep& step, FieldTexts& texts, std::vector<FilledDefault>& defaults)
 {
@@ -77,6 +83,20 @@ std::optional<OkFailure> CheckLetter(const LetterStep& step, const FieldTexts& t
     if (text != QString(step.positive) && text != QString(step.negative))
         return OkFailure{QString::fromLatin1(step.letterMessage), step.field, true};
     return std::nullopt;
+}
+
+// Degrees and minutes of |angle| rounded to the nearest minute, and whether
+// the rounded value lies below zero.
+struct WholeMinutes {
+    long long degrees;
+    long long minutes;
+    bool negative;
+};
+
+WholeMinutes RoundToMinutes(double angle)
+{
+    const auto total = static_cast<long long>(std::floor(std::abs(angle) * 60.0 + 0.5));
+    return {total / 60, total % 60, angle < 0.0 && total > 0};
 }
 
 double Angle(const QString& degrees, const QString& minutes, const QString& letter, QLatin1Char negative)
@@ -103,19 +123,21 @@ OkCheck CheckOk(const FieldTexts& fields)
     FieldTexts texts = fields;
     OkCheck result{{}, CenterPoint{}};
 
+    static const std::string latMessage = RangeMessage(0, MaxLatitudeDegrees);
+    static const std::string lonMessage = RangeMessage(0, MaxLongitudeDegrees);
+    static const std::string minutesMessage = RangeMessage(0, MaxMinutes);
+    static const std::string defaultLength = std::to_string(DefaultAreaLengthKm);
+    static const std::string lengthMessage = RangeMessage(MinAreaLengthKm, MaxAreaLengthKm);
     const RangeStep latDegrees{
-        LatDegrees, "The latitude degrees are required.", nullptr, 0, 90, "Only values from 0 to 90 are permissible!"};
+        LatDegrees, "The latitude degrees are required.", nullptr, 0, MaxLatitudeDegrees, latMessage.c_str()};
     const LetterStep latLetter{LatLetter, "The latitude N/S letter is required.", QLatin1Char('N'), QLatin1Char('S'),
         "Only 'N' or 'S' is permissible!"};
-    const RangeStep latMinutes{LatMinutes, nullptr, "0", 0, 59, MinutesMessage};
-    const RangeStep lonDegrees{LonDegrees, "The longitude degrees are required.", nullptr, 0, 180,
-        "Only values from 0 to 180 are permissible!"};
+    const RangeStep latMinutes{LatMinutes, nullptr, "0", 0, MaxMinutes, minutesMessage.c_str()};
+    const RangeStep lonDegrees{
+        LonDegrees, "The longitude degrees are required.", nullptr, 0, MaxLongitudeDegrees, lonMessage.c_str()};
     const LetterStep lonLetter{LonLetter, "The longitude E/W letter is required.", QLatin1Char('E'), QLatin1Char('W'),
         "Only 'E' or 'W' is permissible!"};
-    const RangeStep lonMinutes{LonMinutes, nullptr, "0", 0, 59, MinutesMessage};
-    static const std::string defaultLength = std::to_string(DefaultAreaLengthKm);
-    static const std::string lengthMessage = "Only values from " + std::to_string(MinAreaLengthKm) + " to "
-                                             + std::to_string(MaxAreaLengthKm) + " are permissible!";
+    const RangeStep lonMinutes{LonMinutes, nullptr, "0", 0, MaxMinutes, minutesMessage.c_str()};
     const RangeStep length{
         LengthKm, nullptr, defaultLength.c_str(), MinAreaLengthKm, MaxAreaLengthKm, lengthMessage.c_str()};
 
@@ -143,6 +165,21 @@ OkCheck CheckOk(const FieldTexts& fields)
     point.AreaLengthKm = static_cast<std::int16_t>(*DigitsValue(texts[LengthKm]));
     result.outcome = point;
     return result;
+}
+
+FieldTexts CenterPointTexts(const CenterPoint& point)
+{
+    const WholeMinutes lat = RoundToMinutes(point.CenterLat);
+    const WholeMinutes lon = RoundToMinutes(point.CenterLon);
+    FieldTexts texts;
+    texts[LatDegrees] = QString::number(lat.degrees);
+    texts[LatLetter] = QLatin1String(lat.negative ? "S" : "N");
+    texts[LatMinutes] = QString::number(lat.minutes);
+    texts[LonDegrees] = QString::number(lon.degrees);
+    texts[LonLetter] = QLatin1String(lon.negative ? "W" : "E");
+    texts[LonMinutes] = QString::number(lon.minutes);
+    texts[LengthKm] = QString::number(point.AreaLengthKm);
+    return texts;
 }
 
 } // namespace marn

@@ -58,4 +58,11 @@ struct OkCheck {
 // Runs the checks of OK in their fixed order and stops at the first failure.
 OkCheck CheckOk(const FieldTexts& texts);
 
+// The seven texts that show a centre point and length in the fields: whole
+// degrees and minutes, each angle rounded to the nearest minute (halves up),
+// its hemisphere letter ("S" and "W" only for a value that stays below zero
+// after rounding) and the length in whole km. OK over these texts gives the
+// rounded centre back.
+FieldTexts CenterPointTexts(const CenterPoint& point);
+
 } // namespace marn

@@ -236,8 +236,20 @@ void frmInputs::HandOver(const CenterPoint& point)
     if (!picture_) {
         picture_ = std::make_unique<frmPicture>(state_, platform_);
         picture_->setCommands(commands_);
+        picture_->setNewAreaHandler([this] { ShowForNewArea(); });
     }
     picture_->ShowPicture();
+}
+
+void frmInputs::ShowForNewArea()
+{
+    const FieldTexts texts = CenterPointTexts({state_.CenterLat, state_.CenterLon, state_.AreaLengthKm});
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        fields_[i]->setText(texts[i]);
+    handedOver_ = false;
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmInputs::Command2_Click()

@@ -40,6 +40,9 @@ public:
     void Command2_Click();
     void Drive_Click();
     void PicPath_Click();
+    // "New area…" in the picture window: the fields show the current centre
+    // and length, and the window takes input again until OK or Cancel.
+    void ShowForNewArea();
 
     SettingsWindowSet& settingsWindows() { return *settings_; }
     // The picture window; nullptr until a successful OK has created it.

@@ -1,5 +1,6 @@
 #include "picture/HeightPixels.h"
 
+#include "picture/ReliefShading.h"
 #include "ui/NearestPixel.h"
 
 #include <cmath>
@@ -32,7 +33,7 @@ std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
     return table;
 }
 
-void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image)
+void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image, bool relief)
 {
     const HeightGrid& grid = state.GridHeights;
     const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), grid.maxCol());
@@ -42,6 +43,14 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
     const std::vector<QRgb> colours = HeightColourTable(limits);
     const std::vector<int> xs = PixelPositions(state.PicLeft, cols, image.width());
     const std::vector<int> ys = PixelPositions(state.PicTop, rows, image.height());
+    const std::vector<Light> light =
+        relief ? ReliefLight(grid, cols, rows, GridSpacing(state.KmPerPixel, state.LatN, state.LatS, state.PicRows))
+               : std::vector<Light>{};
+    // Whether the columns lie side by side in the image (not where a
+    // position of one half rounds to the even pixel, nor where one is cut).
+    bool contiguous = xs[1] >= 0;
+    for (int x = 2; x <= cols && contiguous; ++x)
+        contiguous = xs[static_cast<std::size_t>(x)] == xs[1] + x - 1;
     for (int y = 1; y <= rows; ++y) {
         const int py = ys[static_cast<std::size_t>(y)];
         if (py < 0)
@@ -51,6 +60,17 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
             const int px = xs[static_cast<std::size_t>(x)];
             if (px >= 0)
                 line[px] = colours[static_cast<std::uint16_t>(grid(x, y))];
+        }
+        if (light.empty())
+            continue;
+        const Light* rowLight = light.data() + static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(cols);
+        if (contiguous) {
+            ShadePixels(line + xs[1], rowLight, static_cast<std::size_t>(cols));
+            continue;
+        }
+        for (int x = 1; x <= cols; ++x) {
+            if (xs[static_cast<std::size_t>(x)] >= 0)
+                ShadePixels(line + xs[static_cast<std::size_t>(x)], rowLight + x - 1, 1);
         }
     }
 }

@@ -21,7 +21,8 @@ inline QRgb ToQRgb(Rgb colour)
 std::vector<QRgb> HeightColourTable(const ClassLimits& limits);
 
 // Rows 1..floor(PicRows), columns 1..floor(PicCols); pixels outside the image
-// are left out. The image must be 32-bit RGB.
-void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image);
+// are left out. The image must be 32-bit RGB. With relief, every colour is
+// shaded by the light its slope catches (ReliefShading).
+void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image, bool relief = false);
 
 } // namespace marn

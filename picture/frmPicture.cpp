@@ -42,6 +42,9 @@ constexpr double LegendPoints = 11.0;
 
 const QString VersionLine = QStringLiteral("V2.0  KETTA MARN project");
 
+// Wheel turn of one notch, in eighths of a degree.
+constexpr int WheelNotch = 120;
+
 QLabel* MakeLabel(
     QWidget* parent, const QString& name, const QString& text, QSize size, const QFont& font, bool visible)
 {
@@ -101,6 +104,52 @@ void frmPicture::createMenu()
     connect(MenPictSave, &QAction::triggered, this, [this] { MenPictSave_Click(); });
     connect(menPictPrint, &QAction::triggered, this, [this] { menPictPrint_Click(); });
     connect(menInfo, &QAction::triggered, this, [this] { menInfo_Click(); });
+    createViewMenu();
+}
+
+void frmPicture::createViewMenu()
+{
+    const auto entry = [this](QMenu* menu, const char* name, const QString& text, QList<QKeySequence> keys) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        if (menu != nullptr)
+            menu->addAction(action);
+        else
+            addAction(action);
+        return action;
+    };
+    menView = menuBar()->addMenu(QStringLiteral("View"));
+    menView->setObjectName(QStringLiteral("menView"));
+    menBack = entry(menView, "menBack", QStringLiteral("Back"), {QKeySequence(Qt::Key_Backspace)});
+    menNewArea = entry(menView, "menNewArea", QStringLiteral("New area\u2026"), {});
+    menView->addSeparator();
+    menRelief = entry(menView, "menRelief", QStringLiteral("Relief shading"), {});
+    menRelief->setCheckable(true);
+    menRelief->setChecked(false);
+
+    keyZoomIn = entry(nullptr, "keyZoomIn", QStringLiteral("Zoom in"),
+        {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)});
+    keyZoomOut = entry(nullptr, "keyZoomOut", QStringLiteral("Zoom out"),
+        {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)});
+    keyNorth = entry(nullptr, "keyNorth", QStringLiteral("North"), {QKeySequence(Qt::Key_Up)});
+    keySouth = entry(nullptr, "keySouth", QStringLiteral("South"), {QKeySequence(Qt::Key_Down)});
+    keyWest = entry(nullptr, "keyWest", QStringLiteral("West"), {QKeySequence(Qt::Key_Left)});
+    keyEast = entry(nullptr, "keyEast", QStringLiteral("East"), {QKeySequence(Qt::Key_Right)});
+
+    connect(menBack, &QAction::triggered, this, [this] { menBack_Click(); });
+    connect(menNewArea, &QAction::triggered, this, [this] { menNewArea_Click(); });
+    connect(menRelief, &QAction::toggled, this, [this] {
+        if (state_.PictureReady)
+            drawPixels();
+    });
+    connect(keyZoomIn, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, 1)); });
+    connect(keyZoomOut, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, -1)); });
+    connect(keyNorth, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::North)); });
+    connect(keySouth, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::South)); });
+    connect(keyWest, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::West)); });
+    connect(keyEast, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::East)); });
 }
 
 void frmPicture::createControls()
@@ -120,6 +169,8 @@ void frmPicture::createControls()
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->hide();
     connect(Picture1, &PictureBox::mouseMoved, this, &frmPicture::Picture1_MouseMove);
+    connect(Picture1, &PictureBox::wheelTurned, this, &frmPicture::Picture1_MouseWheel);
+    connect(Picture1, &PictureBox::doubleClicked, this, &frmPicture::Picture1_DblClick);
 
     Command1 = new QPushButton(QStringLiteral("Exit"), Picture1);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -210,6 +261,7 @@ Einzelergebnis& frmPicture::readoutWindow()
 bool frmPicture::Form_Load()
 {
     state_.PictureReady = false;
+    clearPicture();
     const ScreenMetrics screen = platform_.screen();
     layout_ = ComputePictureLayout(screen.widthPx, screen.heightPx, screen.twipsPerPixel,
         static_cast<float>(Label1->width()), static_cast<float>(Label3->width()));
@@ -244,6 +296,31 @@ bool frmPicture::Form_Load()
     state_.PictureReady = true;
     state_.ReadoutEnabled = true;
     return true;
+}
+
+// What a load draws and shows goes back to how a new window has it, so that
+// every load of the same view gives the same picture as the first.
+void frmPicture::clearPicture()
+{
+    state_.ReadoutEnabled = false;
+    state_.Reader.OpenTileName.clear();
+    if (readout_)
+        readout_->hide();
+    for (const auto* labels : {&LabNS, &LabEWU, &LabEWO}) {
+        for (QLabel* label : *labels) {
+            label->hide();
+            label->clear();
+        }
+    }
+    for (QLabel* label : {Label4, Label6, Label8})
+        label->hide();
+    for (QLabel* label : legendLabels_)
+        label->hide();
+    for (QLineEdit* swatch : legendSwatches_)
+        swatch->hide();
+    Picture1->setBackColor(Picture1->backColor());
+    if (progress_)
+        progress_->surface->setBackColor(progress_->surface->backColor());
 }
 
 void frmPicture::placeTitleLines()
@@ -303,7 +380,7 @@ bool frmPicture::showHeightRange()
 
 void frmPicture::drawPixels()
 {
-    DrawHeightPixels(state_, limits_, Picture1->image());
+    DrawHeightPixels(state_, limits_, Picture1->image(), reliefShading());
     Picture1->update();
 }
 
@@ -328,10 +405,91 @@ void frmPicture::drawLegend()
 
 bool frmPicture::ShowPicture()
 {
-    if (!Form_Load())
+    if (shownView_)
+        history_.push(*shownView_);
+    return loadAndShow();
+}
+
+// While a picture is on show, it stays on the screen until the next one is
+// complete: the load draws behind a frozen window.
+bool frmPicture::loadAndShow()
+{
+    const bool onShow = isVisible();
+    if (onShow)
+        client_->setUpdatesEnabled(false);
+    loading_ = true;
+    const bool loaded = Form_Load();
+    loading_ = false;
+    if (onShow)
+        client_->setUpdatesEnabled(true);
+    if (!loaded)
         return false;
+    shownView_ = CurrentView(state_);
     show();
     return true;
+}
+
+void frmPicture::ShowView(const std::optional<View>& view)
+{
+    if (!view || !state_.PictureReady)
+        return;
+    SetView(state_, *view);
+    ShowPicture();
+}
+
+void frmPicture::menBack_Click()
+{
+    if (!state_.PictureReady)
+        return;
+    const std::optional<View> previous = history_.pop();
+    if (!previous)
+        return;
+    SetView(state_, *previous);
+    loadAndShow();
+}
+
+void frmPicture::Picture1_MouseWheel(float x, float y, int angleDelta)
+{
+    if (!state_.PictureReady) {
+        wheelDelta_ = 0;
+        return;
+    }
+    wheelDelta_ += angleDelta;
+    const int notches = wheelDelta_ / WheelNotch;
+    if (notches == 0)
+        return;
+    wheelDelta_ -= notches * WheelNotch;
+    ShowView(ZoomedViewAt(state_, notches, x, y));
+}
+
+void frmPicture::Picture1_DblClick(float x, float y)
+{
+    ShowView(CentredView(state_, x, y));
+}
+
+void frmPicture::setNewAreaHandler(std::function<void()> handler)
+{
+    newAreaHandler_ = std::move(handler);
+}
+
+void frmPicture::menNewArea_Click()
+{
+    if (!newAreaHandler_ || !state_.PictureReady)
+        return;
+    if (readout_)
+        readout_->hide();
+    hide();
+    newAreaHandler_();
+}
+
+void frmPicture::setReliefShading(bool on)
+{
+    menRelief->setChecked(on);
+}
+
+bool frmPicture::reliefShading() const
+{
+    return menRelief->isChecked();
 }
 
 void frmPicture::Picture1_MouseMove(float x, float y)
@@ -359,15 +517,18 @@ void frmPicture::menExit_Click()
     platform_.endProgram();
 }
 
+// Saving and printing take a snapshot of the window, which a load that runs
+// behind the picture on show (navigation) has only half drawn: meanwhile the
+// entries do nothing.
 void frmPicture::MenPictSave_Click()
 {
-    if (commands_ != nullptr)
+    if (commands_ != nullptr && !loading_)
         commands_->MenPictSave_Click(*this);
 }
 
 void frmPicture::menPictPrint_Click()
 {
-    if (commands_ != nullptr)
+    if (commands_ != nullptr && !loading_)
         commands_->menPictPrint_Click(*this);
 }
 

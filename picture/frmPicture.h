@@ -2,7 +2,10 @@
 // The picture window: a full-screen window whose load samples the heights of
 // the display area and draws the framed height picture with its coordinate
 // labels, scale bar, minimum and maximum height and colour legend. After the
-// load it reacts only to the mouse (height readout), its menu and Exit.
+// load it reacts to the mouse (height readout), its menu, Exit and the
+// navigation: the wheel, a double-click and keys load the next view with the
+// same whole load, "Back" the one before, "New area…" hands over to the input
+// window; "Relief shading" redraws the pixels shaded.
 //
 // The menu bar sits in the window's frame; everything below it is the client
 // area (the central widget), which holds the drawing surface Picture1 and the
@@ -10,12 +13,15 @@
 
 #include "picture/CoordinateLabels.h"
 #include "picture/HeightClasses.h"
+#include "picture/Navigation.h"
 #include "picture/PictureLayout.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -43,14 +49,43 @@ public:
     // Runs the whole load of the picture: layout, frame and scale bar, grid
     // set-up, coordinate labels, height sampling under the progress window,
     // height range and its checks, pixels and legend under the wait window.
+    // Every load starts from what a new window shows (coordinate labels,
+    // legend and readout hidden, the drawing and the progress bar cleared, no
+    // tile file open), so the same view always gives the same picture.
     // Returns false when the program was ended during the load (a read error,
     // an area with nothing to show); the message has been shown through the
     // platform and endProgram() called. Does not show the window.
     bool Form_Load();
 
     // Form_Load(), then shows the window at the top left of the screen when the
-    // load succeeded. Returns what Form_Load() returned.
+    // load succeeded. Returns what Form_Load() returned. A picture shown before
+    // is remembered for "Back".
     bool ShowPicture();
+
+    // Navigation, each doing nothing while a load runs or when the step would
+    // leave the accepted centres and lengths: the wheel over the picture area
+    // (each notch forward halves the length about the pointer, back doubles
+    // it), a double-click (the point becomes the centre), the keys + and -
+    // (zoom about the centre) and the arrows (half the picture's height or
+    // width), and "Back" (Backspace: the view shown before, up to
+    // ViewHistory::Capacity views back).
+    void Picture1_MouseWheel(float x, float y, int angleDelta);
+    void Picture1_DblClick(float x, float y);
+    void menBack_Click();
+    // Loads a view as the next one, remembering the shown one for "Back";
+    // nothing when there is no view or a load runs.
+    void ShowView(const std::optional<View>& view);
+    const ViewHistory& viewHistory() const { return history_; }
+
+    // "New area…": hides the picture window and runs the handler (the input
+    // window shows itself with the current centre). Does nothing without one.
+    void setNewAreaHandler(std::function<void()> handler);
+    void menNewArea_Click();
+
+    // "Relief shading", off at the start: redraws the pixels of a finished
+    // picture shaded or flat.
+    void setReliefShading(bool on);
+    bool reliefShading() const;
 
     // The menu entries "Save as", "Print" and "Info" call these commands; the
     // entries do nothing while no commands are set.
@@ -118,6 +153,18 @@ public:
     QAction* MenPictSave = nullptr;
     QAction* menPictPrint = nullptr;
     QAction* menInfo = nullptr;
+    QMenu* menView = nullptr;
+    QAction* menBack = nullptr;
+    QAction* menNewArea = nullptr;
+    QAction* menRelief = nullptr;
+    // Keys of the window without a menu entry: + and - (also on the keypad)
+    // and the four arrows.
+    QAction* keyZoomIn = nullptr;
+    QAction* keyZoomOut = nullptr;
+    QAction* keyNorth = nullptr;
+    QAction* keySouth = nullptr;
+    QAction* keyWest = nullptr;
+    QAction* keyEast = nullptr;
 
     // Legend rows 1 .. 12 (Label9 .. Label20) and their swatches (Text1 .. Text12).
     QLabel* legendLabel(int row) const;
@@ -136,6 +183,9 @@ protected:
 private:
     void createControls();
     void createMenu();
+    void createViewMenu();
+    void clearPicture();
+    bool loadAndShow();
     void placeTitleLines();
     void drawFrameAndScale();
     bool sampleHeights();
@@ -160,6 +210,11 @@ private:
     CoordinateLabelSet labels_;
     HeightRange range_;
     ClassLimits limits_{};
+    std::optional<View> shownView_; // the view of the picture on show
+    ViewHistory history_;
+    int wheelDelta_ = 0;   // wheel turns not yet a whole notch
+    bool loading_ = false; // a load started by ShowPicture or Back runs
+    std::function<void()> newAreaHandler_;
 };
 
 } // namespace marn

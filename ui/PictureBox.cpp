@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <cstdlib>
 
@@ -110,6 +111,20 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event)
     const QPointF pos = event->position();
     emit mouseMoved(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     QWidget::mouseMoveEvent(event);
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event)
+{
+    const QPointF pos = event->position();
+    emit wheelTurned(static_cast<float>(pos.x()), static_cast<float>(pos.y()), event->angleDelta().y());
+    event->accept();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    emit doubleClicked(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+    event->accept();
 }
 
 } // namespace marn

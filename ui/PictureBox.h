@@ -1,8 +1,8 @@
 #pragma once
 // A picture box: a drawing surface whose drawing persists. Lines and single
 // pixels are drawn into an image the size of the box, and the box paints that
-// image; children (labels, buttons) lie on it in its pixels. Mouse moves are
-// reported in the box's pixels.
+// image; children (labels, buttons) lie on it in its pixels. Mouse moves,
+// wheel turns and double-clicks are reported in the box's pixels.
 
 #include "ui/NearestPixel.h"
 
@@ -43,10 +43,16 @@ public:
 
 signals:
     void mouseMoved(float x, float y);
+    // The wheel turned with the pointer at (x, y): angleDelta in eighths of a
+    // degree, positive away from the user (one notch is usually 120).
+    void wheelTurned(float x, float y, int angleDelta);
+    void doubleClicked(float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void setPixel(int x, int y, QRgb colour);

@@ -50,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, RenderCommandUsage,
         "--data-drive d --screen 800x600 --center 91,2 --length 50",
         "--data-drive d --screen 800x600 --center 1,2 --length 19",
         "--data-drive d --screen 800x600 --center 1,2 --length 50 --out a.jpg",
-        "--data-drive d --screen 800x600 --center 1,2 --length 50 extra"));
+        "--data-drive d --screen 800x600 --center 1,2 --length 50 extra",
+        "--data-drive d --screen 800x600 --center 1,2 --length 50 --relief=yes"));
 
 TEST(RenderCommand, AnAreaWithoutDataPrintsTheViewersMessageAndFails)
 {

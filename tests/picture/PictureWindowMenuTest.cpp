@@ -41,10 +41,11 @@ QStringList Texts(const QList<QAction*>& actions)
     return texts;
 }
 
-TEST(PictureWindowMenu, HasExitPictureAndInfoWithSaveAsAndPrintUnderPicture)
+TEST(PictureWindowMenu, HasExitPictureInfoAndViewWithTheirEntries)
 {
     test::PictureWindowFixture f({640, 480, 15.0});
-    EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"Exit", "Picture", "Info"}));
+    EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"Exit", "Picture", "Info", "View"}));
+    EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading"}));
     EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print"}));
     EXPECT_EQ(f.window->windowTitle(), "Height picture");
     EXPECT_EQ(f.window->Command1->text(), "Exit");

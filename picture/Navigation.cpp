@@ -1,0 +1,158 @@
+#include "picture/Navigation.h"
+
+#include "core/AreaLength.h"
+#include "core/CenterLimits.h"
+#include "core/Geodesy.h"
+#include "core/GridSetUp.h"
+#include "picture/ReadoutPoint.h"
+
+#include <cmath>
+
+namespace marn {
+namespace {
+
+// The zoom about the pointer moves its first guess of the centre until the
+// pointer's point lies under the pointer again; a few steps reach a
+// millionth of a metre, the limit only guards against the poles.
+constexpr int MaxCentreSteps = 50;
+constexpr double CentreToleranceDeg = 1e-11;
+
+GridFrame ShownFrame(const SharedState& s)
+{
+    return {s.KmPerPixel, s.LonMid, s.LatS, s.LatN};
+}
+
+// Column and row of the grid (1-based, unrounded) under the pointer's pixel,
+// as the readout counts them.
+double PointerColumn(const SharedState& s, float x)
+{
+    return std::floor(static_cast<double>(x)) - static_cast<double>(s.PicLeft) + 1.0;
+}
+
+double PointerRow(const SharedState& s, float y)
+{
+    return std::floor(static_cast<double>(y)) - static_cast<double>(s.PicTop) + 1.0;
+}
+
+std::optional<View> Permitted(const View& view)
+{
+    if (!IsPermittedCenterLatitude(view.CenterLat) || !IsPermittedAreaLength(view.AreaLengthKm))
+        return std::nullopt;
+    View wrapped = view;
+    wrapped.CenterLon = WrapLongitude(view.CenterLon);
+    return wrapped;
+}
+
+} // namespace
+
+View CurrentView(const SharedState& s)
+{
+    return {s.CenterLat, s.CenterLon, s.AreaLengthKm};
+}
+
+void SetView(SharedState& s, const View& view)
+{
+    s.CenterLat = view.CenterLat;
+    s.CenterLon = view.CenterLon;
+    s.AreaLengthKm = view.AreaLengthKm;
+}
+
+std::optional<std::int16_t> ZoomedLength(std::int16_t lengthKm, int notches)
+{
+    const double km = std::floor(std::ldexp(static_cast<double>(lengthKm), -notches) + 0.5);
+    if (!IsPermittedAreaLength(km))
+        return std::nullopt;
+    return static_cast<std::int16_t>(km);
+}
+
+std::optional<View> ZoomedView(const SharedState& s, int notches)
+{
+    const std::optional<std::int16_t> length = ZoomedLength(s.AreaLengthKm, notches);
+    if (!length)
+        return std::nullopt;
+    return Permitted({s.CenterLat, s.CenterLon, *length});
+}
+
+std::optional<View> ZoomedViewAt(const SharedState& s, int notches, float x, float y)
+{
+    const std::optional<std::int16_t> length = ZoomedLength(s.AreaLengthKm, notches);
+    if (!length || !ReadoutInside(s, x, y))
+        return std::nullopt;
+    const double u = PointerColumn(s, x);
+    const double v = PointerRow(s, y);
+    double pointLat = 0.0;
+    double pointLon = 0.0;
+    GridPointAt(ShownFrame(s), s, u, v, pointLat, pointLon);
+
+    // A shorter length draws the centre towards the point in proportion; the
+    // frame hangs from its southern edge and follows great circles, so the
+    // guess is then moved by what the point under the pointer is still off.
+    const double ratio = static_cast<double>(*length) / s.AreaLengthKm;
+    double lat = pointLat + (s.CenterLat - pointLat) * ratio;
+    double lon = pointLon + (s.CenterLon - pointLon) * ratio;
+    for (int step = 0; step < MaxCentreSteps; ++step) {
+        double underLat = 0.0;
+        double underLon = 0.0;
+        GridPointAt(ComputeGridFrame(lat, lon, *length, s), s, u, v, underLat, underLon);
+        const double offLat = pointLat - underLat;
+        const double offLon = pointLon - underLon;
+        lat += offLat;
+        lon += offLon;
+        if (std::abs(offLat) < CentreToleranceDeg && std::abs(offLon) < CentreToleranceDeg)
+            break;
+    }
+    return Permitted({lat, lon, *length});
+}
+
+std::optional<View> CentredView(const SharedState& s, float x, float y)
+{
+    if (!ReadoutInside(s, x, y))
+        return std::nullopt;
+    double lat = 0.0;
+    double lon = 0.0;
+    GridPointAt(ShownFrame(s), s, PointerColumn(s, x), PointerRow(s, y), lat, lon);
+    return Permitted({lat, lon, s.AreaLengthKm});
+}
+
+std::optional<View> MovedView(const SharedState& s, Direction direction)
+{
+    View view = CurrentView(s);
+    const double halfHeightDeg = static_cast<double>(s.PicRows) * s.KmPerPixel / 2 / KmPerDegree;
+    double latUnused = 0.0;
+    double lonEast = 0.0;
+    DestPoint(s.CenterLat, s.CenterLon, 90, static_cast<double>(s.AreaLengthKm) / 2, latUnused, lonEast);
+    const double halfWidthDeg = lonEast - s.CenterLon;
+    switch (direction) {
+    case Direction::North:
+        view.CenterLat += halfHeightDeg;
+        break;
+    case Direction::South:
+        view.CenterLat -= halfHeightDeg;
+        break;
+    case Direction::West:
+        view.CenterLon -= halfWidthDeg;
+        break;
+    case Direction::East:
+        view.CenterLon += halfWidthDeg;
+        break;
+    }
+    return Permitted(view);
+}
+
+void ViewHistory::push(const View& view)
+{
+    views_.push_back(view);
+    while (views_.size() > Capacity)
+        views_.pop_front();
+}
+
+std::optional<View> ViewHistory::pop()
+{
+    if (views_.empty())
+        return std::nullopt;
+    const View view = views_.back();
+    views_.pop_back();
+    return view;
+}
+
+} // namespace marn
