@@ -61,7 +61,7 @@ void CheckOutput(const fs::path& outDir, const std::vector<TileId>& tiles)
     CheckWritableDirectory(outDir);
     std::set<std::string> dirs;
     for (const TileId& tile : tiles)
-        dirs.insert(TileDirName(tile));
+        dirs.insert(marn::TileDirName(NameOf(tile)));
     for (const std::string& dir : dirs)
         CheckWritableDirectory(outDir / "MARN" / dir);
 }
