@@ -21,19 +21,19 @@ namespace {
 constexpr int EdgeSamples = 64;
 constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
 
-GDALDatasetH OpenDataset(const std::string& path)
+GdalDataset OpenDataset(const std::string& path)
 {
-    GDALDatasetH dataset = GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+    GdalDataset dataset(GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
     if (dataset == nullptr)
         throw ImportError("cannot read source " + path + ": " + LastGdalMessage("not a raster GDAL can read"));
-    if (GDALGetRasterCount(dataset) > 0)
+    if (GDALGetRasterCount(dataset.get()) > 0)
         return dataset;
     // A container of several rasters (NetCDF, HDF): take its only one.
-    char** subsets = GDALGetMetadata(dataset, "SUBDATASETS");
+    char** subsets = GDALGetMetadata(dataset.get(), "SUBDATASETS");
     const char* first = CSLFetchNameValue(subsets, "SUBDATASET_1_NAME");
     const bool single = first != nullptr && CSLFetchNameValue(subsets, "SUBDATASET_2_NAME") == nullptr;
     const std::string name = first != nullptr ? first : "";
-    GDALClose(dataset);
+    dataset.reset();
     if (name.empty())
         throw ImportError("cannot read source " + path + ": it holds no raster band");
     if (!single)
@@ -57,14 +57,13 @@ bool IsGeoreferenced(GDALDatasetH dataset)
 
 std::string Wgs84Wkt()
 {
-    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
-    OSRSetWellKnownGeogCS(wgs84, "WGS84");
+    const std::unique_ptr<void, decltype(&OSRDestroySpatialReference)> wgs84(
+        OSRNewSpatialReference(nullptr), &OSRDestroySpatialReference);
+    OSRSetWellKnownGeogCS(wgs84.get(), "WGS84");
     char* wkt = nullptr;
-    OSRExportToWkt(wgs84, &wkt);
-    std::string text = wkt;
-    CPLFree(wkt);
-    OSRDestroySpatialReference(wgs84);
-    return text;
+    OSRExportToWkt(wgs84.get(), &wkt);
+    const std::unique_ptr<char, decltype(&VSIFree)> owned(wkt, &VSIFree);
+    return owned != nullptr ? owned.get() : "";
 }
 
 double Overlap(double low1, double high1, double low2, double high2)
@@ -74,13 +73,8 @@ double Overlap(double low1, double high1, double low2, double high2)
 
 } // namespace
 
-SourceRaster::SourceRaster(std::string path, void* dataset) : path_(std::move(path)), dataset_(dataset) {}
-
-SourceRaster::~SourceRaster()
+SourceRaster::SourceRaster(std::string path, GdalDataset dataset) : path_(std::move(path)), dataset_(std::move(dataset))
 {
-    if (transformer_ != nullptr)
-        GDALDestroyGenImgProjTransformer(transformer_);
-    GDALClose(static_cast<GDALDatasetH>(dataset_));
 }
 
 std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long long maxWindowCells)
@@ -88,7 +82,7 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     CPLErrorReset();
     std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
     source->maxWindowCells_ = maxWindowCells;
-    auto* dataset = static_cast<GDALDatasetH>(source->dataset_);
+    GDALDatasetH dataset = source->dataset_.get();
     source->width_ = GDALGetRasterXSize(dataset);
     source->height_ = GDALGetRasterYSize(dataset);
     if (!IsGeoreferenced(dataset))
@@ -101,7 +95,7 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
     const char* options[] = {dstSrs.c_str(), nullptr};
     CPLErrorReset();
-    source->transformer_ = GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options));
+    source->transformer_.reset(GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options)));
     if (source->transformer_ == nullptr)
         throw ImportError("cannot place source " + path + ": "
                           + LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
@@ -121,7 +115,8 @@ void SourceRaster::ComputeBounds()
     }
     std::vector<double> z(x.size(), 0.0);
     std::vector<int> ok(x.size(), 0);
-    GDALGenImgProjTransform(transformer_, FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
+    GDALGenImgProjTransform(
+        transformer_.get(), FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
     std::vector<std::pair<double, double>> edge;
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (ok[i] && std::isfinite(x[i]) && std::isfinite(y[i]))
@@ -155,8 +150,7 @@ double SourceRaster::LongitudeShift(double west, double east) const
 
 CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
 {
-    auto* dataset = static_cast<GDALDatasetH>(dataset_);
-    GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    GDALRasterBandH band = GDALGetRasterBand(dataset_.get(), 1);
     const int width = range.col1 - range.col0 + 1;
     const int height = range.row1 - range.row0 + 1;
     CellWindow window{ReducedCells(width, factor), ReducedCells(height, factor), {}};
@@ -207,7 +201,7 @@ SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& 
     }
     std::vector<double> z(count, 0.0);
     positions.ok.assign(count, 0);
-    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
+    GDALGenImgProjTransform(transformer_.get(), TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
         z.data(), positions.ok.data());
     for (std::size_t i = 0; i < count; ++i)
         positions.ok[i] = positions.ok[i] && std::isfinite(positions.x[i]) && std::isfinite(positions.y[i]);
