@@ -59,7 +59,15 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ImportUsageTest,
         UsageCase{{"--out"}, "option --out needs a value"}, UsageCase{{"--out=", "a.tif"}, "--out DIR is missing"},
         UsageCase{{"--out", "d", "--fill", "a.tif"}, "unknown option --fill"},
         UsageCase{{"--out", "d", "--fill-voids=0", "a.tif"}, "--fill-voids needs a number"},
-        UsageCase{{"--out", "d", "--fill-voids=ten", "a.tif"}, "--fill-voids needs a number"}));
+        UsageCase{{"--out", "d", "--fill-voids=ten", "a.tif"}, "--fill-voids needs a number"},
+        UsageCase{{"--out", "d", "--fill-voids=301", "a.tif"}, "--fill-voids needs a number of cells from 1 to 300"},
+        UsageCase{{"--out", "d", "--fill-holes=0.5", "a.tif"}, "--fill-holes needs a number of cells from 1 to 300"},
+        UsageCase{{"--out", "d", "--fill-voids", "--fill-holes", "a.tif"}, "exclude each other"},
+        UsageCase{{"--out", "d", "--jobs", "0", "a.tif"}, "--jobs needs a whole number from 1 to 64, not '0'"},
+        UsageCase{{"--out", "d", "--jobs=1.5", "a.tif"}, "--jobs needs a whole number"},
+        UsageCase{{"--out", "d", "--area", "45,10,46", "a.tif"}, "--area needs S,W,N,E"},
+        UsageCase{{"--out", "d", "--area=46,10,45,11", "a.tif"}, "--area needs S,W,N,E"},
+        UsageCase{{"--out", "d", "--area=45,11,46,11", "a.tif"}, "--area needs S,W,N,E"}));
 
 TEST(ImportCommand, HelpGoesToStandardOutput)
 {
@@ -99,6 +107,17 @@ TEST_F(ImportCommandTest, WritesTheTilesAndTheSummary)
     EXPECT_NE(run.err.find(" above 32767"), std::string::npos) << run.err;
     EXPECT_EQ(test::StoredNode(out, {45, 10}, 600, 600), 0);
     EXPECT_EQ(test::StoredNode(out, {45, 10}, 603, 600), 32767);
+}
+
+TEST_F(ImportCommandTest, AreaImportsOnlyTheTilesInItsBox)
+{
+    // 20 x 4 cells across 11 E, 10 columns of them from 11 E on.
+    test::WriteGeoTiff(source, test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 3570, 3, 20, 4, 7));
+    const CommandRun run = RunCommand({"--out", out, "--area=45,11,46,12", source});
+    const std::string missing = std::to_string(1201 * 1201 - 10 * 4);
+    EXPECT_EQ(run.out, "MARN/E011/E011N45.33E  written, nodes filled 0, nodes missing " + missing
+                           + "\ntiles written 1, kept 0, without data 0; nodes filled 0, nodes missing " + missing
+                           + "\n");
 }
 
 TEST_F(ImportCommandTest, FailsWithOneLineAndStatusOneOnABadSource)
