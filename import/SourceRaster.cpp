@@ -19,6 +19,7 @@ namespace marn::import {
 namespace {
 
 constexpr int EdgeSamples = 64;
+constexpr double SecondsPerDegree = 3600.0;
 constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
 
 GdalDataset OpenDataset(const std::string& path)
@@ -91,6 +92,9 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     if (srs == nullptr || (OSRIsGeographic(srs) == 0 && OSRIsProjected(srs) == 0))
         throw ImportError("cannot place source " + path + ": its coordinate system is unknown");
     source->geographic_ = OSRIsGeographic(srs) != 0;
+    double geoTransform[6];
+    source->boundsExact_ =
+        source->geographic_ && GDALGetGCPCount(dataset) == 0 && GDALGetGeoTransform(dataset, geoTransform) == CE_None;
 
     const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
     const char* options[] = {dstSrs.c_str(), nullptr};
@@ -234,13 +238,47 @@ SourceRaster::CellRange SourceRaster::CellsAround(const PixelPositions& position
     return range;
 }
 
-void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& grid) const
+// The part of the grid within two nodes of the bounds; the whole grid unless
+// the bounds are exact. A sub-grid keeps its nodes' positions: it only starts
+// at a later first row and column.
+NodeGridSpec SourceRaster::NodesNearBounds(const NodeGridSpec& desc, double lonShift) const
 {
-    const double west = desc.lonOfCol(0);
-    const double east = desc.lonOfCol(desc.cols - 1);
+    if (!boundsExact_)
+        return desc;
+    const auto nodesFrom = [](double degrees, int originSec, int stepSec, int first) {
+        return (degrees * SecondsPerDegree - originSec) / stepSec - first;
+    };
+    const auto clip = [](double index, int count) {
+        return static_cast<int>(std::clamp(index, 0.0, static_cast<double>(count)));
+    };
+    const int row0 =
+        clip(std::floor(nodesFrom(bounds_.south, desc.originLatSec, LatStepSec, desc.firstRow)) - 2, desc.rows);
+    const int row1 =
+        clip(std::ceil(nodesFrom(bounds_.north, desc.originLatSec, LatStepSec, desc.firstRow)) + 3, desc.rows);
+    const int col0 =
+        clip(std::floor(nodesFrom(bounds_.west - lonShift, desc.originLonSec, desc.lonStepSec, desc.firstCol)) - 2,
+            desc.cols);
+    const int col1 =
+        clip(std::ceil(nodesFrom(bounds_.east - lonShift, desc.originLonSec, desc.lonStepSec, desc.firstCol)) + 3,
+            desc.cols);
+    NodeGridSpec part = desc;
+    part.firstRow += row0;
+    part.firstCol += col0;
+    part.rows = std::max(0, row1 - row0);
+    part.cols = std::max(0, col1 - col0);
+    return part;
+}
+
+void SourceRaster::SampleInto(const NodeGridSpec& whole, std::vector<double>& grid) const
+{
+    const double west = whole.lonOfCol(0);
+    const double east = whole.lonOfCol(whole.cols - 1);
     const double shift = LongitudeShift(west, east);
     if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0
-        || Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
+        || Overlap(whole.latOfRow(0), whole.latOfRow(whole.rows - 1), bounds_.south, bounds_.north) < 0)
+        return;
+    const NodeGridSpec desc = NodesNearBounds(whole, shift);
+    if (desc.size() == 0)
         return;
 
     const PixelPositions positions = PixelPositionsOf(desc, shift);
@@ -259,13 +297,18 @@ void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& gri
     const CellWindow window = ReadWindow(range, factor);
     const double cellsPerColumn = static_cast<double>(range.col1 - range.col0 + 1) / window.width;
     const double cellsPerRow = static_cast<double>(range.row1 - range.row0 + 1) / window.height;
-    for (std::size_t i = 0; i < grid.size(); ++i) {
-        if (!positions.ok[i])
-            continue;
-        const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
-            (positions.y[i] - range.row0) / cellsPerRow - 0.5);
-        if (!std::isnan(value))
-            grid[i] = value;
+    for (int row = 0; row < desc.rows; ++row) {
+        const std::size_t gridRow = static_cast<std::size_t>(row + desc.firstRow - whole.firstRow) * whole.cols
+                                    + (desc.firstCol - whole.firstCol);
+        for (int col = 0; col < desc.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * desc.cols + col;
+            if (!positions.ok[i])
+                continue;
+            const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
+                (positions.y[i] - range.row0) / cellsPerRow - 0.5);
+            if (!std::isnan(value))
+                grid[gridRow + col] = value;
+        }
     }
 }
 

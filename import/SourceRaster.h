@@ -50,6 +50,7 @@ private:
     SourceRaster(std::string path, GdalDataset dataset);
     PixelPositions PixelPositionsOf(const NodeGridSpec& desc, double lonShift) const;
     CellRange CellsAround(const PixelPositions& positions) const;
+    NodeGridSpec NodesNearBounds(const NodeGridSpec& desc, double lonShift) const;
     void ComputeBounds();
     double LongitudeShift(double west, double east) const;
     CellWindow ReadWindow(const CellRange& range, int factor) const;
@@ -58,6 +59,9 @@ private:
     GdalDataset dataset_;
     GdalTransformer transformer_; // GDAL's general image-to-WGS 84 transformer
     bool geographic_ = false;
+    // Geographic with a geotransform: its bounds hold every cell exactly, so
+    // nodes well outside them need not be placed on the raster.
+    bool boundsExact_ = false;
     int width_ = 0;
     int height_ = 0;
     GeoBounds bounds_;
