@@ -28,7 +28,7 @@ const char* const UsageText =
     "  --out DIR             the data directory (the viewer's data drive)\n"
     "  --fill-voids[=CELLS]  fill nodes without data from neighbours up to CELLS nodes away\n"
     "                        (1 to 300, default 100); a tile is filled with CELLS nodes of\n"
-    "                        its neighbours around it: at 300 about 200 MB per job\n"
+    "                        its neighbours around it: at 300 about 2 s and 100 MB a tile\n"
     "  --fill-holes[=CELLS]  fill only holes inside the data: nodes with data within CELLS\n"
     "                        nodes along their row and column on all four sides\n"
     "                        (1 to 300, default 100); nothing beyond the data's edge\n"
