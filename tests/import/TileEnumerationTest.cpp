@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace marn::import {
 namespace {
 
@@ -46,20 +48,12 @@ TEST(TilesTouching, CoversEveryLongitudeOnceForAWholeBand)
 
 TEST(TileOverlapsArea, HoldsForTilesWithPartOfTheirAreaInTheBox)
 {
-    struct Case {
-        TileId tile;
-        GeoBounds area;
-        bool overlaps;
-    };
-    for (const Case c :
-        {Case{{45, 10}, {10.0, 45.0, 11.0, 46.0}, true}, Case{{45, 10}, {11.0, 45.0, 12.0, 46.0}, false},
-            Case{{45, 10}, {9.0, 44.0, 10.0, 45.0}, false}, Case{{45, 10}, {10.9, 45.9, 10.95, 45.95}, true},
-            Case{{45, 10}, {-20.0, 40.0, 5.0, 50.0}, false}, Case{{-1, -180}, {170.0, -5.0, 190.0, 5.0}, true},
-            Case{{-1, 179}, {170.0, -5.0, 190.0, 5.0}, true}, Case{{-1, -170}, {170.0, -5.0, 190.0, 5.0}, false},
-            Case{{-1, 10}, {-180.0, -1.0, 180.0, 0.0}, true}, Case{{0, 10}, {-180.0, -1.0, 180.0, 0.0}, false}})
-        EXPECT_EQ(TileOverlapsArea(c.tile, c.area), c.overlaps)
-            << TileRelativePath(c.tile) << " in " << c.area.south << "," << c.area.west << "," << c.area.north << ","
-            << c.area.east;
+    const std::tuple<TileId, GeoBounds, bool> cases[] = {{{45, 10}, {10, 45, 11, 46}, true},
+        {{45, 10}, {11, 45, 12, 46}, false}, {{45, 10}, {9, 44, 10, 45}, false},
+        {{45, 10}, {10.9, 45.9, 10.95, 45.95}, true}, {{-1, -180}, {170, -5, 190, 5}, true},
+        {{-1, 179}, {170, -5, 190, 5}, true}, {{-1, -170}, {170, -5, 190, 5}, false}};
+    for (const auto& [tile, area, overlaps] : cases)
+        EXPECT_EQ(TileOverlapsArea(tile, area), overlaps) << TileRelativePath(tile) << " west " << area.west;
 }
 
 TEST(NormalisedLonDeg, BringsEdgesIntoMinus180To179)
