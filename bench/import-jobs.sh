@@ -35,19 +35,24 @@ run() {
   start=$(date +%s.%N)
   "$marn" import --out "$out" --jobs "$1" --force "$work/sources"/*.tif >/dev/null
   end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+  calc "$end - $start"
+}
+
+# Evaluates an arithmetic expression in floating point.
+calc() {
+  awk "BEGIN { print $1 }"
 }
 
 declare -A total=([1]=0 [2]=0)
 for round in $(seq 1 "$rounds"); do
   for jobs in 1 2; do
     seconds=$(run "$jobs")
-    total[$jobs]=$(echo "${total[$jobs]} + $seconds" | bc -l)
-    printf 'round %d  --jobs %d  %6.2f s  %6.2f tiles/s\n' "$round" "$jobs" "$seconds" "$(echo "$count / $seconds" | bc -l)"
+    total[$jobs]=$(calc "${total[$jobs]} + $seconds")
+    printf 'round %d  --jobs %d  %6.2f s  %6.2f tiles/s\n' "$round" "$jobs" "$seconds" "$(calc "$count / $seconds")"
   done
 done
-printf 'mean      --jobs 1  %6.2f tiles/s\n' "$(echo "$count * $rounds / ${total[1]}" | bc -l)"
-printf 'mean      --jobs 2  %6.2f tiles/s\n' "$(echo "$count * $rounds / ${total[2]}" | bc -l)"
-printf 'ratio (2 jobs / 1 job, tiles per second)  %.2f\n' "$(echo "${total[1]} / ${total[2]}" | bc -l)"
+printf 'mean      --jobs 1  %6.2f tiles/s\n' "$(calc "$count * $rounds / ${total[1]}")"
+printf 'mean      --jobs 2  %6.2f tiles/s\n' "$(calc "$count * $rounds / ${total[2]}")"
+printf 'ratio (2 jobs / 1 job, tiles per second)  %.2f\n' "$(calc "${total[1]} / ${total[2]}")"
 diff -r "$work/out-1" "$work/out-2" >/dev/null && echo "tiles of 1 and 2 jobs: byte for byte the same" \
   || { echo "tiles of 1 and 2 jobs differ" >&2; exit 1; }
