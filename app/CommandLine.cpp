@@ -63,6 +63,21 @@ std::optional<double> ParseNumber(const std::string& text)
     return value;
 }
 
+std::optional<std::vector<double>> ParseNumbers(const std::string& text, char separator)
+{
+    std::vector<double> numbers;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        const auto number = ParseNumber(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (!number)
+            return std::nullopt;
+        numbers.push_back(*number);
+        if (end == std::string::npos)
+            return numbers;
+        start = end + 1;
+    }
+}
+
 std::string CurrentDirectory()
 {
     std::error_code error;

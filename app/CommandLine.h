@@ -27,6 +27,10 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::s
 // Parses a whole decimal number (for example "-33.5"); nullopt when the text is not one.
 std::optional<double> ParseNumber(const std::string& text);
 
+// Parses numbers joined by `separator` ("36.5,-84.25" with ','); nullopt when
+// one of them is not a number.
+std::optional<std::vector<double>> ParseNumbers(const std::string& text, char separator);
+
 // The current working directory, or "" when it cannot be found. The tool's
 // commands put it into the shared state's ProgramDir, so that a relative
 // --data-drive is taken from where the tool is run, as a shell user expects.

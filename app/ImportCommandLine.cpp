@@ -4,7 +4,10 @@
 #include "import/ImportReport.h"
 #include "import/Importer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
+#include <thread>
 
 namespace marn::cli {
 
@@ -15,16 +18,25 @@ namespace {
 
 constexpr double DefaultFillDistance = 100.0;
 constexpr int ProgressBarWidth = 40;
+static_assert(import::MaxFillDistance == 300 && import::MaxJobs == 64, "the usage and its messages name these limits");
 
 const char* const UsageText =
-    "usage: marn import --out DIR [--fill-voids[=CELLS]] [--sea-level] [--force] SOURCE...\n"
+    "usage: marn import --out DIR [--fill-voids[=CELLS] | --fill-holes[=CELLS]] [--sea-level] [--force]\n"
+    "                   [--jobs N] [--area S,W,N,E] SOURCE...\n"
     "Builds the tile files DIR/MARN/<lon>/<tile> from elevation rasters that GDAL reads\n"
     "(GeoTIFF, SRTM .hgt, ESRI and ASCII grids, NetCDF, VRT ...); later sources lie on top.\n"
     "  --out DIR             the data directory (the viewer's data drive)\n"
     "  --fill-voids[=CELLS]  fill nodes without data from neighbours up to CELLS nodes away\n"
-    "                        (default 100)\n"
+    "                        (1 to 300, default 100); a tile is filled with CELLS nodes of\n"
+    "                        its neighbours around it: at 300 about 2 s and 100 MB a tile\n"
+    "  --fill-holes[=CELLS]  fill only holes inside the data: nodes with data within CELLS\n"
+    "                        nodes along their row and column on all four sides\n"
+    "                        (1 to 300, default 100); nothing beyond the data's edge\n"
     "  --sea-level           write heights below 0 as 0\n"
-    "  --force               replace existing tile files\n";
+    "  --force               replace existing tile files\n"
+    "  --jobs N              build N tiles at once (1 to 64; default: the number of processors)\n"
+    "  --area S,W,N,E        only the tiles with part of their area in this box (degrees;\n"
+    "                        boxes on whole degrees that meet share no tile)\n";
 
 int UsageError(std::ostream& err, const std::string& message)
 {
@@ -32,11 +44,58 @@ int UsageError(std::ostream& err, const std::string& message)
     return 2;
 }
 
+int DefaultJobs()
+{
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, import::MaxJobs);
+}
+
+// The fill options into `options`; returns the problem, or "" when they are fine.
+std::string ReadFill(const ParsedArgs& parsed, ImportOptions& options)
+{
+    if (parsed.hasSwitch("fill-voids") && parsed.hasSwitch("fill-holes"))
+        return "--fill-voids and --fill-holes exclude each other";
+    for (const auto& [name, scope] :
+        {std::pair{"fill-voids", import::FillScope::AllVoids}, std::pair{"fill-holes", import::FillScope::Holes}}) {
+        if (!parsed.hasSwitch(name))
+            continue;
+        const std::string text = parsed.switches.at(name);
+        const auto cells = text.empty() ? std::optional<double>(DefaultFillDistance) : ParseNumber(text);
+        if (!cells || *cells < 1 || *cells > import::MaxFillDistance)
+            return std::string("--") + name + " needs a number of cells from 1 to 300, not '" + text + "'";
+        options.fillDistance = *cells;
+        options.fillScope = scope;
+    }
+    return "";
+}
+
+// --jobs and --area into `options`; returns the problem, or "" when they are fine.
+std::string ReadJobsAndArea(const ParsedArgs& parsed, ImportOptions& options)
+{
+    options.jobs = DefaultJobs();
+    if (const auto text = parsed.option("jobs")) {
+        const auto jobs = ParseNumber(*text);
+        if (!jobs || *jobs < 1 || *jobs > import::MaxJobs || std::floor(*jobs) != *jobs)
+            return "--jobs needs a whole number from 1 to 64, not '" + *text + "'";
+        options.jobs = static_cast<int>(*jobs);
+    }
+    if (const auto text = parsed.option("area")) {
+        const auto box = ParseNumbers(*text, ',');
+        if (!box || box->size() != 4 || !((*box)[0] >= -90 && (*box)[0] < (*box)[2] && (*box)[2] <= 90)
+            || !((*box)[1] >= -180 && (*box)[1] < (*box)[3] && (*box)[3] <= 360))
+            return "--area needs S,W,N,E in degrees (south < north within -90..90, west < east within -180..360), "
+                   "not '"
+                   + *text + "'";
+        options.area = import::GeoBounds{(*box)[1], (*box)[0], (*box)[3], (*box)[2]};
+    }
+    return "";
+}
+
 } // namespace
 
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool showProgress)
 {
-    const ParsedArgs parsed = ParseArgs(args, {"out"}, {"fill-voids", "sea-level", "force", "help"});
+    const ParsedArgs parsed =
+        ParseArgs(args, {"out", "jobs", "area"}, {"fill-voids", "fill-holes", "sea-level", "force", "help"});
     if (!parsed.error.empty())
         return UsageError(err, parsed.error);
     if (parsed.hasSwitch("help")) {
@@ -54,13 +113,11 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     options.sources = parsed.positional;
     options.seaLevel = parsed.hasSwitch("sea-level");
     options.force = parsed.hasSwitch("force");
-    if (parsed.hasSwitch("fill-voids")) {
-        const std::string text = parsed.switches.at("fill-voids");
-        const auto cells = text.empty() ? std::optional<double>(DefaultFillDistance) : ParseNumber(text);
-        if (!cells || *cells <= 0 || *cells > 10000)
-            return UsageError(err, "--fill-voids needs a number of cells from 1 to 10000, not '" + text + "'");
-        options.fillDistance = *cells;
-    }
+    std::string problem = ReadFill(parsed, options);
+    if (problem.empty())
+        problem = ReadJobsAndArea(parsed, options);
+    if (!problem.empty())
+        return UsageError(err, problem);
 
     const auto progress = [&](int done, int total) {
         if (!showProgress)

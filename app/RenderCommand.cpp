@@ -78,14 +78,10 @@ bool EndsWith(const std::string& text, const std::string& suffix)
 
 std::optional<std::pair<double, double>> SplitPair(const std::string& text, char separator)
 {
-    const std::size_t at = text.find(separator);
-    if (at == std::string::npos)
+    const auto numbers = ParseNumbers(text, separator);
+    if (!numbers || numbers->size() != 2)
         return std::nullopt;
-    const auto first = ParseNumber(text.substr(0, at));
-    const auto second = ParseNumber(text.substr(at + 1));
-    if (!first || !second)
-        return std::nullopt;
-    return std::make_pair(*first, *second);
+    return std::make_pair((*numbers)[0], (*numbers)[1]);
 }
 
 bool IsWhole(double v)

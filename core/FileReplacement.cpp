@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,7 +37,9 @@ extern "C" void RemovePendingAndReraise(int signalNumber)
 }
 
 // A temporary file beside the target: removed when it goes out of scope
-// unless it was renamed into place.
+// unless it was renamed into place or was never created by us. It is listed
+// for the interrupt handler before it is created, so that no moment exists in
+// which an interrupt would leave it behind.
 class Temporary {
 public:
     explicit Temporary(std::string path) : path_(std::move(path))
@@ -53,7 +56,7 @@ public:
     }
     ~Temporary()
     {
-        if (!renamed_)
+        if (!released_)
             ::unlink(path_.c_str());
         if (slot_ != nullptr) {
             slot_->set.store(false);
@@ -63,12 +66,13 @@ public:
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
     const std::string& path() const { return path_; }
-    void renamed() { renamed_ = true; }
+    // The file at the path is not ours to remove (renamed into place, or not created by us).
+    void release() { released_ = true; }
 
 private:
     std::string path_;
     PendingSlot* slot_ = nullptr;
-    bool renamed_ = false;
+    bool released_ = false;
 };
 
 std::string TemporaryName(const std::string& path, unsigned attempt)
@@ -120,14 +124,18 @@ ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, Ex
         return {};
 
     int fd = -1;
-    std::string tempPath;
+    std::optional<Temporary> pending;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
-        tempPath = TemporaryName(path, attempt);
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100))
-            return {false, std::strerror(errno)};
+        pending.emplace(TemporaryName(path, attempt));
+        fd = ::open(pending->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            const int openError = errno;
+            pending->release();
+            if (openError != EEXIST || attempt > 100)
+                return {false, std::strerror(openError)};
+        }
     }
-    Temporary temp(tempPath);
+    Temporary& temp = *pending;
     int error = WriteAllAndSync(fd, bytes);
     if (error == 0 && oldExists && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
@@ -145,7 +153,7 @@ ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, Ex
     }
     if (error != 0)
         return {false, std::strerror(error)};
-    temp.renamed();
+    temp.release();
     return {true, {}};
 }
 

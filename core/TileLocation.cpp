@@ -8,28 +8,6 @@ namespace {
 
 constexpr double Turn = 360.0;
 
-// The tile's name from its south-west corner in whole degrees.
-TileName NameFromCorner(double cornerLat, double cornerLon)
-{
-    TileName name;
-    if (cornerLat >= 0) {
-        name.latHemisphere = 'N';
-        name.latDegrees = static_cast<int>(cornerLat);
-    } else {
-        name.latHemisphere = 'S';
-        name.latDegrees = static_cast<int>(-cornerLat - 1);
-    }
-    if (cornerLon < 180) {
-        name.lonHemisphere = 'E';
-        name.lonDegrees = static_cast<int>(cornerLon);
-    } else {
-        name.lonHemisphere = 'W';
-        name.lonDegrees = static_cast<int>(Turn - cornerLon - 1);
-    }
-    name.kind = KindForAbsLatitude(name.latDegrees);
-    return name;
-}
-
 // Whole seconds of a fraction of a degree, rounded half up.
 std::int16_t WholeSeconds(double fraction)
 {
@@ -75,7 +53,7 @@ TileLocation LocateTile(double lat, double lon)
     at.fracLon = lon - cornerLon;
     if (cornerLon == Turn)
         cornerLon = 0.0;
-    at.name = NameFromCorner(cornerLat, cornerLon);
+    at.name = TileNameOfCorner(static_cast<int>(cornerLat), static_cast<int>(cornerLon));
     at.secLat = WholeSeconds(at.fracLat);
     at.secLon = WholeSeconds(at.fracLon);
     at.blockRow = BlockOfSeconds(at.secLat);

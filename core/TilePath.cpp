@@ -14,7 +14,43 @@ std::string Digits(int value, int width)
     return text;
 }
 
+constexpr int Turn = 360;
+
+// The file name of the tile whose directory name is `dir`.
+std::string FileNameIn(const std::string& dir, const TileName& name)
+{
+    return dir + name.latHemisphere + Digits(name.latDegrees, 2) + "." + GeometryOf(name.kind).nameDigit + "3E";
+}
+
 } // namespace
+
+TileName TileNameOfCorner(int cornerLat, int cornerLon)
+{
+    TileName name;
+    name.latHemisphere = cornerLat >= 0 ? 'N' : 'S';
+    name.latDegrees = cornerLat >= 0 ? cornerLat : -cornerLat - 1;
+    const int lon = (cornerLon % Turn + Turn) % Turn;
+    name.lonHemisphere = lon < Turn / 2 ? 'E' : 'W';
+    name.lonDegrees = lon < Turn / 2 ? lon : Turn - lon - 1;
+    name.kind = KindForAbsLatitude(name.latDegrees);
+    return name;
+}
+
+std::string TileDirName(const TileName& name)
+{
+    return name.lonHemisphere + Digits(name.lonDegrees, 3);
+}
+
+std::string TileFileName(const TileName& name)
+{
+    return FileNameIn(TileDirName(name), name);
+}
+
+std::string TileRelativePath(const TileName& name, char separator)
+{
+    const std::string dir = TileDirName(name);
+    return DataDirectoryName + std::string(1, separator) + dir + separator + FileNameIn(dir, name);
+}
 
 std::string DataPrefix(const std::string& dataDrive)
 {
@@ -33,9 +69,7 @@ std::string LogicalTilePath(const std::string& dataDrive, const TileName& name)
     const std::string prefix = DataPrefix(dataDrive);
     if (prefix.empty())
         return {};
-    const std::string lonField = name.lonHemisphere + Digits(name.lonDegrees, 3);
-    return prefix + DataDirectoryName + "\\" + lonField + "\\" + lonField + name.latHemisphere
-           + Digits(name.latDegrees, 2) + "." + GeometryOf(name.kind).nameDigit + "3E";
+    return prefix + TileRelativePath(name, '\\');
 }
 
 } // namespace marn

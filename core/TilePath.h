@@ -22,6 +22,22 @@ struct TileName {
     TileKind kind = TileKind::Kind3;
 };
 
+// The name of the tile whose south-west corner lies at whole degrees
+// (cornerLat, cornerLon): a tile is named after its edge nearer the equator and
+// nearer the zero meridian, so the corner (-8, -8) names W007 S07 while (7, 7)
+// names E007 N07. cornerLon is taken modulo 360 (-8 and 352 name the same
+// tile). The name's latitude degrees choose the kind: 6" from 50 on.
+TileName TileNameOfCorner(int cornerLat, int cornerLon);
+
+// "E007" or "W084": the tile's directory and the start of its file name.
+std::string TileDirName(const TileName& name);
+
+// "E007N47.33E"
+std::string TileFileName(const TileName& name);
+
+// "MARN", the directory and the file name joined by `separator`.
+std::string TileRelativePath(const TileName& name, char separator);
+
 // DataDrive made into the prefix of every data path: a single character gets
 // ":" (drive letter D -> "D:"), then a "\" is appended unless it is the last
 // character already. "" for an empty DataDrive (no prefix can be built).

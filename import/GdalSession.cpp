@@ -3,11 +3,14 @@
 #include <cpl_error.h>
 #include <gdal.h>
 
+#include <mutex>
+
 namespace marn::import {
 
 GdalSession::GdalSession()
 {
-    GDALAllRegister();
+    static std::once_flag registered;
+    std::call_once(registered, [] { GDALAllRegister(); });
     CPLPushErrorHandler(CPLQuietErrorHandler);
 }
 

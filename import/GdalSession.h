@@ -1,7 +1,8 @@
 #pragma once
 // Registers the raster drivers once and, while an instance lives, keeps GDAL's
 // own messages off the terminal; failures are reported through ImportError with
-// GDAL's last message instead.
+// GDAL's last message instead. GDAL keeps its message handlers and its last
+// message per thread, so every thread that calls GDAL holds an instance.
 
 #include <string>
 

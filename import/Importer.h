@@ -2,23 +2,40 @@
 // A whole import: opens and checks every source and the output directory before
 // anything is written, then builds each tile the sources touch from all sources
 // (later ones on top), fills voids, applies sea level and writes the tile file.
+// Tiles are independent of one another, so several are built at once, each
+// thread with its own handles of the sources; a tile's bytes do not depend on
+// how many are built at once.
 
 #include "import/HeightConversion.h"
+#include "import/TileEnumeration.h"
 #include "import/TileId.h"
+#include "import/VoidFill.h"
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace marn::import {
 
+// The farthest void filling reaches, in nodes (3" of latitude each: 15').
+// A tile is filled with this many nodes of context on every side, so memory
+// and time per tile grow with its square.
+inline constexpr double MaxFillDistance = 300.0;
+
+// The most tiles built at once.
+inline constexpr int MaxJobs = 64;
+
 struct ImportOptions {
     std::filesystem::path outDir;
     std::vector<std::string> sources;
-    double fillDistance = 0.0; // nodes to search for void filling; 0 for none
+    double fillDistance = 0.0; // nodes to search for void filling, up to MaxFillDistance; 0 for none
     bool seaLevel = false;
     bool force = false;
+    FillScope fillScope = FillScope::AllVoids;
+    int jobs = 1;                                 // tiles built at once, 1..MaxJobs
+    std::optional<GeoBounds> area = std::nullopt; // only the tiles with part of their area in it
 };
 
 enum class TileOutcome { Written, Kept, NoData };
@@ -31,14 +48,17 @@ struct TileResult {
 };
 
 struct ImportResult {
-    std::vector<TileResult> tiles;
+    std::vector<TileResult> tiles; // in the order of their tiles, south to north, west to east
     ConversionCounts conversions;
 };
 
-// Called before the first tile and after each one with (tiles done, total).
+// Called before the first tile and after each one with (tiles done, total),
+// from one thread at a time.
 using ProgressFn = std::function<void(int, int)>;
 
-// Throws ImportError; when it does so before the first tile, nothing is written.
+// Throws ImportError; when it does so before the first tile, nothing is
+// written. A failure in one tile stops the others after the tile each is
+// building; every tile written until then is complete.
 ImportResult RunImportJob(const ImportOptions& options, const ProgressFn& progress);
 
 } // namespace marn::import

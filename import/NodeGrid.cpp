@@ -37,15 +37,24 @@ NodeGridSpec TileNodeGrid(const TileId& tile, int margin)
     return desc;
 }
 
-std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin)
+NodeGridSpec FillNodeGrid(const TileId& tile, int margin)
+{
+    NodeGridSpec desc = TileNodeGrid(tile, margin);
+    desc.lonStepSec = LatStepSec;
+    desc.cols = TileRows + 2 * margin;
+    return desc;
+}
+
+std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin, int colStride)
 {
     const int rows = desc.rows - 2 * margin;
-    const int cols = desc.cols - 2 * margin;
+    const int cols = (desc.cols - 2 * margin - 1) / colStride + 1;
     std::vector<double> tile;
     tile.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     for (int row = 0; row < rows; ++row) {
-        const auto start = grid.begin() + static_cast<std::ptrdiff_t>(row + margin) * desc.cols + margin;
-        tile.insert(tile.end(), start, start + cols);
+        const std::size_t start = static_cast<std::size_t>(row + margin) * desc.cols + margin;
+        for (int col = 0; col < cols; ++col)
+            tile.push_back(grid[start + static_cast<std::size_t>(col) * colStride]);
     }
     return tile;
 }

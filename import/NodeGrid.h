@@ -35,9 +35,17 @@ struct NodeGridSpec {
 // The tile's nodes with `margin` extra nodes on every side.
 NodeGridSpec TileNodeGrid(const TileId& tile, int margin);
 
+// The nodes every void fill works on: 3" apart in both directions for tiles of
+// both kinds (the nodes of a 6" tile are every other column), with `margin`
+// nodes on every side. Tiles on both sides of 50 degrees thus fill the same
+// nodes in the same way.
+NodeGridSpec FillNodeGrid(const TileId& tile, int margin);
+
 // The values of the tile's own nodes (row 0 south, col 0 west) out of a grid
-// built by TileNodeGrid(tile, margin).
-std::vector<double> CropToTile(const std::vector<double>& grid, const NodeGridSpec& desc, int margin);
+// built by TileNodeGrid(tile, margin) or FillNodeGrid(tile, margin): every
+// `colStride`-th column from the tile's western edge.
+std::vector<double> CropToTile(
+    const std::vector<double>& grid, const NodeGridSpec& desc, int margin, int colStride = 1);
 
 // The file image of a tile: 144 records, south to north by block rows and west
 // to east within a row, each record 101 rows of 101 or 51 nodes, little-endian.

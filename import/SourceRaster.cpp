@@ -19,21 +19,22 @@ namespace marn::import {
 namespace {
 
 constexpr int EdgeSamples = 64;
+constexpr double SecondsPerDegree = 3600.0;
 constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
 
-GDALDatasetH OpenDataset(const std::string& path)
+GdalDataset OpenDataset(const std::string& path)
 {
-    GDALDatasetH dataset = GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+    GdalDataset dataset(GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
     if (dataset == nullptr)
         throw ImportError("cannot read source " + path + ": " + LastGdalMessage("not a raster GDAL can read"));
-    if (GDALGetRasterCount(dataset) > 0)
+    if (GDALGetRasterCount(dataset.get()) > 0)
         return dataset;
     // A container of several rasters (NetCDF, HDF): take its only one.
-    char** subsets = GDALGetMetadata(dataset, "SUBDATASETS");
+    char** subsets = GDALGetMetadata(dataset.get(), "SUBDATASETS");
     const char* first = CSLFetchNameValue(subsets, "SUBDATASET_1_NAME");
     const bool single = first != nullptr && CSLFetchNameValue(subsets, "SUBDATASET_2_NAME") == nullptr;
     const std::string name = first != nullptr ? first : "";
-    GDALClose(dataset);
+    dataset.reset();
     if (name.empty())
         throw ImportError("cannot read source " + path + ": it holds no raster band");
     if (!single)
@@ -57,14 +58,13 @@ bool IsGeoreferenced(GDALDatasetH dataset)
 
 std::string Wgs84Wkt()
 {
-    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
-    OSRSetWellKnownGeogCS(wgs84, "WGS84");
+    const std::unique_ptr<void, decltype(&OSRDestroySpatialReference)> wgs84(
+        OSRNewSpatialReference(nullptr), &OSRDestroySpatialReference);
+    OSRSetWellKnownGeogCS(wgs84.get(), "WGS84");
     char* wkt = nullptr;
-    OSRExportToWkt(wgs84, &wkt);
-    std::string text = wkt;
-    CPLFree(wkt);
-    OSRDestroySpatialReference(wgs84);
-    return text;
+    OSRExportToWkt(wgs84.get(), &wkt);
+    const std::unique_ptr<char, decltype(&VSIFree)> owned(wkt, &VSIFree);
+    return owned != nullptr ? owned.get() : "";
 }
 
 double Overlap(double low1, double high1, double low2, double high2)
@@ -74,13 +74,8 @@ double Overlap(double low1, double high1, double low2, double high2)
 
 } // namespace
 
-SourceRaster::SourceRaster(std::string path, void* dataset) : path_(std::move(path)), dataset_(dataset) {}
-
-SourceRaster::~SourceRaster()
+SourceRaster::SourceRaster(std::string path, GdalDataset dataset) : path_(std::move(path)), dataset_(std::move(dataset))
 {
-    if (transformer_ != nullptr)
-        GDALDestroyGenImgProjTransformer(transformer_);
-    GDALClose(static_cast<GDALDatasetH>(dataset_));
 }
 
 std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long long maxWindowCells)
@@ -88,7 +83,7 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     CPLErrorReset();
     std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
     source->maxWindowCells_ = maxWindowCells;
-    auto* dataset = static_cast<GDALDatasetH>(source->dataset_);
+    GDALDatasetH dataset = source->dataset_.get();
     source->width_ = GDALGetRasterXSize(dataset);
     source->height_ = GDALGetRasterYSize(dataset);
     if (!IsGeoreferenced(dataset))
@@ -97,11 +92,14 @@ std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long l
     if (srs == nullptr || (OSRIsGeographic(srs) == 0 && OSRIsProjected(srs) == 0))
         throw ImportError("cannot place source " + path + ": its coordinate system is unknown");
     source->geographic_ = OSRIsGeographic(srs) != 0;
+    double geoTransform[6];
+    source->boundsExact_ =
+        source->geographic_ && GDALGetGCPCount(dataset) == 0 && GDALGetGeoTransform(dataset, geoTransform) == CE_None;
 
     const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
     const char* options[] = {dstSrs.c_str(), nullptr};
     CPLErrorReset();
-    source->transformer_ = GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options));
+    source->transformer_.reset(GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options)));
     if (source->transformer_ == nullptr)
         throw ImportError("cannot place source " + path + ": "
                           + LastGdalMessage("its coordinate system cannot be turned into WGS 84"));
@@ -121,7 +119,8 @@ void SourceRaster::ComputeBounds()
     }
     std::vector<double> z(x.size(), 0.0);
     std::vector<int> ok(x.size(), 0);
-    GDALGenImgProjTransform(transformer_, FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
+    GDALGenImgProjTransform(
+        transformer_.get(), FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
     std::vector<std::pair<double, double>> edge;
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (ok[i] && std::isfinite(x[i]) && std::isfinite(y[i]))
@@ -155,8 +154,7 @@ double SourceRaster::LongitudeShift(double west, double east) const
 
 CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
 {
-    auto* dataset = static_cast<GDALDatasetH>(dataset_);
-    GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    GDALRasterBandH band = GDALGetRasterBand(dataset_.get(), 1);
     const int width = range.col1 - range.col0 + 1;
     const int height = range.row1 - range.row0 + 1;
     CellWindow window{ReducedCells(width, factor), ReducedCells(height, factor), {}};
@@ -207,7 +205,7 @@ SourceRaster::PixelPositions SourceRaster::PixelPositionsOf(const NodeGridSpec& 
     }
     std::vector<double> z(count, 0.0);
     positions.ok.assign(count, 0);
-    GDALGenImgProjTransform(transformer_, TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
+    GDALGenImgProjTransform(transformer_.get(), TRUE, static_cast<int>(count), positions.x.data(), positions.y.data(),
         z.data(), positions.ok.data());
     for (std::size_t i = 0; i < count; ++i)
         positions.ok[i] = positions.ok[i] && std::isfinite(positions.x[i]) && std::isfinite(positions.y[i]);
@@ -240,13 +238,47 @@ SourceRaster::CellRange SourceRaster::CellsAround(const PixelPositions& position
     return range;
 }
 
-void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& grid) const
+// The part of the grid within two nodes of the bounds; the whole grid unless
+// the bounds are exact. A sub-grid keeps its nodes' positions: it only starts
+// at a later first row and column.
+NodeGridSpec SourceRaster::NodesNearBounds(const NodeGridSpec& desc, double lonShift) const
 {
-    const double west = desc.lonOfCol(0);
-    const double east = desc.lonOfCol(desc.cols - 1);
+    if (!boundsExact_)
+        return desc;
+    const auto nodesFrom = [](double degrees, int originSec, int stepSec, int first) {
+        return (degrees * SecondsPerDegree - originSec) / stepSec - first;
+    };
+    const auto clip = [](double index, int count) {
+        return static_cast<int>(std::clamp(index, 0.0, static_cast<double>(count)));
+    };
+    const int row0 =
+        clip(std::floor(nodesFrom(bounds_.south, desc.originLatSec, LatStepSec, desc.firstRow)) - 2, desc.rows);
+    const int row1 =
+        clip(std::ceil(nodesFrom(bounds_.north, desc.originLatSec, LatStepSec, desc.firstRow)) + 3, desc.rows);
+    const int col0 =
+        clip(std::floor(nodesFrom(bounds_.west - lonShift, desc.originLonSec, desc.lonStepSec, desc.firstCol)) - 2,
+            desc.cols);
+    const int col1 =
+        clip(std::ceil(nodesFrom(bounds_.east - lonShift, desc.originLonSec, desc.lonStepSec, desc.firstCol)) + 3,
+            desc.cols);
+    NodeGridSpec part = desc;
+    part.firstRow += row0;
+    part.firstCol += col0;
+    part.rows = std::max(0, row1 - row0);
+    part.cols = std::max(0, col1 - col0);
+    return part;
+}
+
+void SourceRaster::SampleInto(const NodeGridSpec& whole, std::vector<double>& grid) const
+{
+    const double west = whole.lonOfCol(0);
+    const double east = whole.lonOfCol(whole.cols - 1);
     const double shift = LongitudeShift(west, east);
     if (Overlap(west + shift, east + shift, bounds_.west, bounds_.east) < 0
-        || Overlap(desc.latOfRow(0), desc.latOfRow(desc.rows - 1), bounds_.south, bounds_.north) < 0)
+        || Overlap(whole.latOfRow(0), whole.latOfRow(whole.rows - 1), bounds_.south, bounds_.north) < 0)
+        return;
+    const NodeGridSpec desc = NodesNearBounds(whole, shift);
+    if (desc.size() == 0)
         return;
 
     const PixelPositions positions = PixelPositionsOf(desc, shift);
@@ -265,13 +297,18 @@ void SourceRaster::SampleInto(const NodeGridSpec& desc, std::vector<double>& gri
     const CellWindow window = ReadWindow(range, factor);
     const double cellsPerColumn = static_cast<double>(range.col1 - range.col0 + 1) / window.width;
     const double cellsPerRow = static_cast<double>(range.row1 - range.row0 + 1) / window.height;
-    for (std::size_t i = 0; i < grid.size(); ++i) {
-        if (!positions.ok[i])
-            continue;
-        const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
-            (positions.y[i] - range.row0) / cellsPerRow - 0.5);
-        if (!std::isnan(value))
-            grid[i] = value;
+    for (int row = 0; row < desc.rows; ++row) {
+        const std::size_t gridRow = static_cast<std::size_t>(row + desc.firstRow - whole.firstRow) * whole.cols
+                                    + (desc.firstCol - whole.firstCol);
+        for (int col = 0; col < desc.cols; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * desc.cols + col;
+            if (!positions.ok[i])
+                continue;
+            const double value = SampleBilinear(window, (positions.x[i] - range.col0) / cellsPerColumn - 0.5,
+                (positions.y[i] - range.row0) / cellsPerRow - 0.5);
+            if (!std::isnan(value))
+                grid[gridRow + col] = value;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 // another coordinate system are reprojected by GDAL's transformer.
 
 #include "import/Bilinear.h"
+#include "import/GdalHandles.h"
 #include "import/NodeGrid.h"
 #include "import/TileEnumeration.h"
 #include "import/WindowReduction.h"
@@ -22,9 +23,6 @@ public:
     // read at a coarser resolution, each cell the average of the cells it covers.
     static std::unique_ptr<SourceRaster> Open(
         const std::string& path, long long maxWindowCells = DefaultMaxWindowCells);
-    ~SourceRaster();
-    SourceRaster(const SourceRaster&) = delete;
-    SourceRaster& operator=(const SourceRaster&) = delete;
 
     const std::string& path() const { return path_; }
     const GeoBounds& bounds() const { return bounds_; }
@@ -49,17 +47,21 @@ private:
         bool empty() const { return col0 > col1 || row0 > row1; }
     };
 
-    SourceRaster(std::string path, void* dataset);
+    SourceRaster(std::string path, GdalDataset dataset);
     PixelPositions PixelPositionsOf(const NodeGridSpec& desc, double lonShift) const;
     CellRange CellsAround(const PixelPositions& positions) const;
+    NodeGridSpec NodesNearBounds(const NodeGridSpec& desc, double lonShift) const;
     void ComputeBounds();
     double LongitudeShift(double west, double east) const;
     CellWindow ReadWindow(const CellRange& range, int factor) const;
 
     std::string path_;
-    void* dataset_ = nullptr;     // GDALDatasetH
-    void* transformer_ = nullptr; // GDAL's general image-to-WGS 84 transformer
+    GdalDataset dataset_;
+    GdalTransformer transformer_; // GDAL's general image-to-WGS 84 transformer
     bool geographic_ = false;
+    // Geographic with a geotransform: its bounds hold every cell exactly, so
+    // nodes well outside them need not be placed on the raster.
+    bool boundsExact_ = false;
     int width_ = 0;
     int height_ = 0;
     GeoBounds bounds_;

@@ -49,4 +49,15 @@ std::vector<TileId> TilesTouching(const GeoBounds& bounds)
     return {tiles.begin(), tiles.end()};
 }
 
+bool TileOverlapsArea(const TileId& tile, const GeoBounds& area)
+{
+    if (!(tile.latDeg < area.north && tile.latDeg + 1 > area.south))
+        return false;
+    for (const int turn : {-360, 0, 360}) {
+        if (tile.lonDeg + turn < area.east && tile.lonDeg + turn + 1 > area.west)
+            return true;
+    }
+    return false;
+}
+
 } // namespace marn::import

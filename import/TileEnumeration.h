@@ -23,4 +23,10 @@ int NormalisedLonDeg(int lonDeg);
 // tile, so a bounding box that only grazes a tile's edge does not make it.
 std::vector<TileId> TilesTouching(const GeoBounds& bounds);
 
+// Whether part of the tile's area lies inside `area` (longitudes in -180..360,
+// west < east, so an area may cross the 180th meridian). A tile that only
+// touches the area's edge lines is outside, so areas on whole degrees that
+// meet share no tile.
+bool TileOverlapsArea(const TileId& tile, const GeoBounds& area);
+
 } // namespace marn::import

@@ -1,10 +1,10 @@
 #pragma once
-// A 1 degree x 1 degree tile of the data set, named by its south-west corner.
-// Southern and western tiles carry the degrees of their edge nearer the equator
-// or the zero meridian: the tile spanning -8..-7 latitude is S07, the one spanning
-// -8..-7 longitude is W007. Nodes are always placed from the south-west corner.
+// A 1 degree x 1 degree tile of the data set, given by its south-west corner.
+// Its name, kind and path follow the data set's one naming rule
+// (core/TilePath.h): the tile spanning -8..-7 latitude and longitude is
+// MARN/W007/W007S07.33E. Nodes are always placed from the south-west corner.
 
-#include "core/TileFormat.h"
+#include "core/TilePath.h"
 
 #include <compare>
 #include <string>
@@ -18,17 +18,21 @@ struct TileId {
     auto operator<=>(const TileId&) const = default;
 };
 
-// The degrees written into the name: 7 for both N07 (7..8) and S07 (-8..-7).
-int NameLatDegrees(const TileId& tile);
-int NameLonDegrees(const TileId& tile);
+inline TileName NameOf(const TileId& tile)
+{
+    return TileNameOfCorner(tile.latDeg, tile.lonDeg);
+}
 
-// A tile is read for points whose absolute latitude has the whole degrees of its
-// name, so the name's degrees choose the kind: S49 (-50..-49) is kind 3, S50 and
-// N50 are kind 6.
-TileKind KindOf(const TileId& tile);
+// S49 (-50..-49) is kind 3, S50 and N50 are kind 6.
+inline TileKind KindOf(const TileId& tile)
+{
+    return NameOf(tile).kind;
+}
 
-std::string TileDirName(const TileId& tile);      // "W084"
-std::string TileFileName(const TileId& tile);     // "W084N36.33E"
-std::string TileRelativePath(const TileId& tile); // "MARN/W084/W084N36.33E"
+// "MARN/W084/W084N36.33E", relative to the data directory.
+inline std::string TileRelativePath(const TileId& tile)
+{
+    return marn::TileRelativePath(NameOf(tile), '/');
+}
 
 } // namespace marn::import

@@ -2,15 +2,16 @@
 # Builds the bundled sample data set BUILD_DIR/sample-data from data/sources/*.tif
 # with BUILD_DIR/app/marn import; reuses it while it is newer than its sources.
 #
-# Every source is imported with the options that let the viewer show it without
-# meeting a missing node inside a tile (the viewer stops at one):
-#   jacksboro-3s.tif          --fill-voids=200   3" model, 1 tile; views around
-#                                                36 35' N 84 15' W up to 50 km
-#   salish-sea-topobathy.tif  --sea-level --fill-voids=20
-#                                                8 tiles filled edge to edge; sea at 0
-#   luxembourg-30s.tif        --fill-voids=300   4 tiles on both sides of 50 N;
-#                                                views around the country up to 50 km
-# Filled nodes continue the nearest heights; they are not measured terrain.
+# Every source is imported as it was measured: nodes no source covers stay
+# -9999, which the viewer shows as missing (grey); nothing is invented beyond a
+# source's edge.
+#   jacksboro-3s.tif          3" model, 1 tile; views around 36 35' N 84 15' W,
+#                             its edge shows from about 30 km
+#   salish-sea-topobathy.tif  --sea-level  8 tiles; sea at 0
+#   luxembourg-30s.tif        --fill-holes=10  4 tiles on both sides of 50 N;
+#                             the source lacks one 30" cell inside the country,
+#                             10 nodes across: filled from the heights around
+#                             it; outside the country stays missing
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -45,9 +46,9 @@ fi
 work="$dest.new"
 rm -rf "$work"
 echo "Building the sample data set in $dest"
-"$marn" import --out "$work" --fill-voids=200 "$sources/jacksboro-3s.tif"
-"$marn" import --out "$work" --sea-level --fill-voids=20 "$sources/salish-sea-topobathy.tif"
-"$marn" import --out "$work" --fill-voids=300 "$sources/luxembourg-30s.tif"
+"$marn" import --out "$work" "$sources/jacksboro-3s.tif"
+"$marn" import --out "$work" --sea-level "$sources/salish-sea-topobathy.tif"
+"$marn" import --out "$work" --fill-holes=10 "$sources/luxembourg-30s.tif"
 touch "$work/.complete"
 rm -rf "$dest"
 mv "$work" "$dest"

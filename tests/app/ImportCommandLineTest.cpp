@@ -7,9 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <spawn.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
 
 namespace marn::import {
 namespace {
@@ -59,7 +64,15 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ImportUsageTest,
         UsageCase{{"--out"}, "option --out needs a value"}, UsageCase{{"--out=", "a.tif"}, "--out DIR is missing"},
         UsageCase{{"--out", "d", "--fill", "a.tif"}, "unknown option --fill"},
         UsageCase{{"--out", "d", "--fill-voids=0", "a.tif"}, "--fill-voids needs a number"},
-        UsageCase{{"--out", "d", "--fill-voids=ten", "a.tif"}, "--fill-voids needs a number"}));
+        UsageCase{{"--out", "d", "--fill-voids=ten", "a.tif"}, "--fill-voids needs a number"},
+        UsageCase{{"--out", "d", "--fill-voids=301", "a.tif"}, "--fill-voids needs a number of cells from 1 to 300"},
+        UsageCase{{"--out", "d", "--fill-holes=0.5", "a.tif"}, "--fill-holes needs a number of cells from 1 to 300"},
+        UsageCase{{"--out", "d", "--fill-voids", "--fill-holes", "a.tif"}, "exclude each other"},
+        UsageCase{{"--out", "d", "--jobs", "0", "a.tif"}, "--jobs needs a whole number from 1 to 64, not '0'"},
+        UsageCase{{"--out", "d", "--jobs=1.5", "a.tif"}, "--jobs needs a whole number"},
+        UsageCase{{"--out", "d", "--area", "45,10,46", "a.tif"}, "--area needs S,W,N,E"},
+        UsageCase{{"--out", "d", "--area=46,10,45,11", "a.tif"}, "--area needs S,W,N,E"},
+        UsageCase{{"--out", "d", "--area=45,11,46,11", "a.tif"}, "--area needs S,W,N,E"}));
 
 TEST(ImportCommand, HelpGoesToStandardOutput)
 {
@@ -101,6 +114,15 @@ TEST_F(ImportCommandTest, WritesTheTilesAndTheSummary)
     EXPECT_EQ(test::StoredNode(out, {45, 10}, 603, 600), 32767);
 }
 
+TEST_F(ImportCommandTest, AreaImportsOnlyTheTilesInItsBox)
+{
+    // 20 x 4 cells across 11 E, in tiles E010 and E011.
+    test::WriteGeoTiff(source, test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 3570, 3, 20, 4, 7));
+    const CommandRun run = RunCommand({"--out", out, "--area=45,11,46,12", source});
+    EXPECT_EQ(run.out.find("E010"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.rfind("MARN/E011/E011N45.33E  written", 0), 0U) << run.out;
+}
+
 TEST_F(ImportCommandTest, FailsWithOneLineAndStatusOneOnABadSource)
 {
     std::ofstream(source) << "no raster";
@@ -118,6 +140,51 @@ TEST_F(ImportCommandTest, FailsWithStatusOneWhenTheOutputIsNoDirectory)
     const CommandRun run = RunCommand({"--out", out, source});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("is not a directory"), std::string::npos) << run.err;
+}
+
+// The tiles under `dir`, and how many temporaries are being written beside them.
+std::pair<std::vector<fs::path>, int> TilesAndTemporaries(const fs::path& dir)
+{
+    std::pair<std::vector<fs::path>, int> found;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_regular_file() && it->path().filename().string().find(".part") != std::string::npos)
+            ++found.second;
+        else if (it->is_regular_file())
+            found.first.push_back(it->path());
+    }
+    return found;
+}
+
+// Four tiles built two at a time; SIGINT once a tile is in place while another is being written.
+TEST_F(ImportCommandTest, AnInterruptLeavesOnlyWholeTilesAndARerunKeepsThem)
+{
+    test::WriteGeoTiff(source, test::AlignedRaster(45 * 3600 + 15, 8 * 3600 + 15, 30, 240, 240, 321));
+    std::vector<std::string> words{"marn-import", "--out", out, "--jobs", "2", source};
+    std::vector<char*> argv{
+        words[0].data(), words[1].data(), words[2].data(), words[3].data(), words[4].data(), words[5].data(), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawn(&child, MARN_IMPORT_EXE, nullptr, nullptr, argv.data(), environ), 0);
+    int status = 0;
+    for (;;) {
+        const auto [tiles, temporaries] = TilesAndTemporaries(out);
+        if (!tiles.empty() && temporaries > 0)
+            ::kill(child, SIGINT);
+        if (::waitpid(child, &status, tiles.empty() || temporaries == 0 ? WNOHANG : 0) != 0)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) ? WTERMSIG(status) == SIGINT : WEXITSTATUS(status) == 0) << status;
+
+    const auto [written, temporaries] = TilesAndTemporaries(out);
+    EXPECT_EQ(temporaries, 0);
+    EXPECT_FALSE(written.empty());
+    for (const fs::path& tile : written)
+        EXPECT_EQ(fs::file_size(tile), 2937888U) << tile;
+    const CommandRun rerun = RunCommand({"--out", out, source});
+    for (const fs::path& tile : written)
+        EXPECT_NE(rerun.out.find(fs::relative(tile, out).string() + "  kept"), std::string::npos) << tile;
+    EXPECT_EQ(TilesAndTemporaries(out).first.size(), 4U);
 }
 
 } // namespace

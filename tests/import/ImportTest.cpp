@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <tuple>
 
 namespace marn::import {
 namespace {
@@ -298,6 +300,55 @@ TEST_F(ImportTest, TheReaderFindsImportedCellsInEveryHemisphere)
             }
         }
     }
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A 6" source from 49 50' to 50 10' N and 10 50' to 11 10' E with no data
+// within 315" (105 nodes) of 50 N and of 11 E: filling 120 nodes far reaches
+// across both, from data that only one of the two tiles on a seam holds.
+TEST_F(ImportTest, FilledTilesAgreeAcrossEdgesAndFiftyNorthWithAnyNumberOfJobs)
+{
+    RasterSpec desc = AlignedRaster(50 * Sec - 597, 11 * Sec - 597, 6, 200, 200, 0);
+    desc.noData = -1;
+    for (int row = 0; row < 200; ++row) {
+        for (int col = 0; col < 200; ++col) {
+            const bool nearSeam = std::abs(597 - 6 * (199 - row)) < 315 || std::abs(6 * col - 597) < 315;
+            desc.values[static_cast<std::size_t>(row) * 200 + col] = nearSeam ? -1 : 300 + 2 * row - col;
+        }
+    }
+    const std::string source = Source("cross", desc);
+    for (const int jobs : {1, 2}) {
+        ImportOptions options{out.path() + "/jobs" + std::to_string(jobs), {source}, 120, false, false};
+        options.jobs = jobs;
+        ASSERT_EQ(RunImportJob(options, [](int, int) {}).tiles.size(), 4U);
+    }
+    const TileId tiles[] = {{49, 10}, {49, 11}, {50, 10}, {50, 11}};
+    for (const TileId& tile : tiles) {
+        const std::string path = "/" + TileRelativePath(tile);
+        EXPECT_EQ(FileBytes(out.path() + "/jobs1" + path), FileBytes(out.path() + "/jobs2" + path)) << path;
+    }
+    std::vector<std::vector<std::int16_t>> nodes; // south-west, south-east, north-west, north-east
+    for (const TileId& tile : tiles)
+        nodes.push_back(StoredNodes(out.path() + "/jobs1", tile));
+    const auto& [sw, se, nw, ne] = std::tie(nodes[0], nodes[1], nodes[2], nodes[3]);
+    int filled = 0;
+    for (int k = 0; k <= 200; ++k) {
+        // Along 50 N, on the 6" nodes: 3" columns 1000..1200 of E010 and 0..200 of E011.
+        if (k % 2 == 0) {
+            EXPECT_EQ(sw[1200 * 1201 + 1000 + k], nw[500 + k / 2]) << k;
+            EXPECT_EQ(se[1200 * 1201 + k], ne[k / 2]) << k;
+        }
+        // Along 11 E, south and north of 50 N.
+        EXPECT_EQ(sw[(1000 + k) * 1201 + 1200], se[(1000 + k) * 1201]) << k;
+        EXPECT_EQ(nw[k * 601 + 600], ne[k * 601]) << k;
+        filled += sw[1200 * 1201 + 1000 + k] != NoData && sw[(1000 + k) * 1201 + 1200] != NoData ? 1 : 0;
+    }
+    EXPECT_GT(filled, 150);
 }
 
 } // namespace

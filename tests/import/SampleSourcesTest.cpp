@@ -116,6 +116,18 @@ TEST_F(SampleSourcesTest, LuxembourgGivesBothKindsAndMissingNodesOutsideTheCount
     EXPECT_EQ(test::StoredNode(out.path(), {49, 6}, 144, 216), -9999);
 }
 
+// The source lacks one 30" cell inside the country: 10 x 10 nodes of 3". The
+// nodes outside the country, in the bays of its jagged edge too, stay missing.
+TEST_F(SampleSourcesTest, FillingHolesInLuxembourgFillsItsOneMissingCellOnly)
+{
+    const ImportOptions options{out.path(), {SourceDir + "/luxembourg-30s.tif"}, 10, false, false, FillScope::Holes};
+    const ImportResult result = RunImportJob(options, [](int, int) {});
+    long long filled = 0;
+    for (const TileResult& tile : result.tiles)
+        filled += tile.nodesFilled;
+    EXPECT_EQ(filled, 10 * 10);
+}
+
 TEST_F(SampleSourcesTest, SeaLevelFlattensTheSeaFloor)
 {
     const TileId strait{49, -124};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace marn::import {
 namespace {
 
@@ -42,6 +44,16 @@ TEST(TilesTouching, CoversEveryLongitudeOnceForAWholeBand)
     ASSERT_EQ(tiles.size(), 360U);
     EXPECT_EQ(tiles.front(), (TileId{10, -180}));
     EXPECT_EQ(tiles.back(), (TileId{10, 179}));
+}
+
+TEST(TileOverlapsArea, HoldsForTilesWithPartOfTheirAreaInTheBox)
+{
+    const std::tuple<TileId, GeoBounds, bool> cases[] = {{{45, 10}, {10, 45, 11, 46}, true},
+        {{45, 10}, {11, 45, 12, 46}, false}, {{45, 10}, {9, 44, 10, 45}, false},
+        {{45, 10}, {10.9, 45.9, 10.95, 45.95}, true}, {{-1, -180}, {170, -5, 190, 5}, true},
+        {{-1, 179}, {170, -5, 190, 5}, true}, {{-1, -170}, {170, -5, 190, 5}, false}};
+    for (const auto& [tile, area, overlaps] : cases)
+        EXPECT_EQ(TileOverlapsArea(tile, area), overlaps) << TileRelativePath(tile) << " west " << area.west;
 }
 
 TEST(NormalisedLonDeg, BringsEdgesIntoMinus180To179)

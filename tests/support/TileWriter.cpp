@@ -1,6 +1,7 @@
 #include "tests/support/TileWriter.h"
 
-#include <cstdio>
+#include "core/TilePath.h"
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -9,13 +10,6 @@
 namespace marn::test {
 
 namespace {
-
-std::string Digits(int value, int width)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*d", width, value);
-    return text;
-}
 
 void PutInt16(std::vector<char>& bytes, std::size_t at, std::int16_t value)
 {
@@ -37,24 +31,22 @@ void WriteBytes(const std::string& path, const std::vector<char>& bytes)
 
 TileKind KindOfTile(int southLat)
 {
-    const int nameDegrees = southLat >= 0 ? southLat : -southLat - 1;
-    return nameDegrees < 50 ? TileKind::Kind3 : TileKind::Kind6;
+    return TileNameOfCorner(southLat, 0).kind;
 }
 
 std::string LonField(int westLon)
 {
-    return westLon >= 0 ? "E" + Digits(westLon, 3) : "W" + Digits(-westLon - 1, 3);
+    return TileDirName(TileNameOfCorner(0, westLon));
 }
 
 std::string TileFileName(int southLat, int westLon)
 {
-    const std::string latField = southLat >= 0 ? "N" + Digits(southLat, 2) : "S" + Digits(-southLat - 1, 2);
-    return LonField(westLon) + latField + "." + GeometryOf(KindOfTile(southLat)).nameDigit + "3E";
+    return marn::TileFileName(TileNameOfCorner(southLat, westLon));
 }
 
 std::string TilePath(const std::string& dataRoot, int southLat, int westLon)
 {
-    return dataRoot + "/MARN/" + LonField(westLon) + "/" + TileFileName(southLat, westLon);
+    return dataRoot + "/" + TileRelativePath(TileNameOfCorner(southLat, westLon), '/');
 }
 
 std::int64_t NodeByteOffset(TileKind kind, int blockNo, int lonIndex, int latRow)
