@@ -1,9 +1,23 @@
 #include "core/BlockRecord.h"
 
+#include "core/NativePath.h"
+#include "core/TileReadErrors.h"
+
 #include <array>
 #include <bit>
 
 namespace marn {
+
+std::int16_t OpenTileFile(TileFile& file, const std::string& logicalPath, const std::string& programDir, TileKind kind)
+{
+    if (!file.open(NativePath(logicalPath, programDir)))
+        return ErrTileNotOpened;
+    if (file.length() != GeometryOf(kind).fileBytes) {
+        file.close();
+        return ErrFileLength;
+    }
+    return ReadOk;
+}
 
 bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, std::int16_t* nodes)
 {

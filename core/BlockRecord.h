@@ -6,8 +6,15 @@
 #include "core/TileFormat.h"
 
 #include <cstdint>
+#include <string>
 
 namespace marn {
+
+// Opens the tile file at a logical path (NativePath with programDir) for
+// reading its records: 36 when it cannot be opened (missing, not a regular
+// file), 700 when its length is not the file length of its kind (the file is
+// closed again), 0 when it is open.
+std::int16_t OpenTileFile(TileFile& file, const std::string& logicalPath, const std::string& programDir, TileKind kind);
 
 // Reads block blockNo (1..144) of a tile of the given kind into nodes, which
 // holds room for 101 x 101 (kind 3) or 51 x 101 (kind 6) values, latitude row

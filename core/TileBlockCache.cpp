@@ -2,7 +2,6 @@
 
 #include "core/BlockInterpolation.h"
 #include "core/BlockRecord.h"
-#include "core/NativePath.h"
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"
 
@@ -43,7 +42,7 @@ constexpr std::size_t BlockRowValues = static_cast<std::size_t>(BlocksPerSide) *
 } // namespace
 
 TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
-    : dataDrive_(std::move(dataDrive)), programDir_(std::move(programDir)), noDrive_(DataPrefix(dataDrive_).empty())
+    : dataDrive_(std::move(dataDrive)), programDir_(std::move(programDir)), hasDrive_(!DataPrefix(dataDrive_).empty())
 {
 }
 
@@ -60,14 +59,7 @@ std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& heig
 
 std::int16_t TileBlockCache::locate(double lat, double lon, TileLocation& at) const
 {
-    if (noDrive_)
-        return ErrNoDataDrive;
-    if (!(lat >= -90.0 && lat <= 90.0))
-        return ErrLatitude;
-    if (!NormaliseLongitude(lon))
-        return ErrReader;
-    at = LocateTile(lat, lon);
-    return ReadOk;
+    return LocatePoint(hasDrive_, lat, lon, at);
 }
 
 std::int16_t TileBlockCache::heightAt(const TileLocation& at, std::int16_t& height)
@@ -192,13 +184,13 @@ std::int16_t TileBlockCache::openTile(std::uint32_t tileKey, const TileName& nam
         return ReadOk;
     }
     Tile fresh;
-    if (!fresh.file.open(NativePath(LogicalTilePath(dataDrive_, name), programDir_))) {
+    const std::int16_t opened = OpenTileFile(fresh.file, LogicalTilePath(dataDrive_, name), programDir_, name.kind);
+    if (opened == ErrTileNotOpened) {
         missing_.insert(tileKey);
         lastMissingTile_ = tileKey;
-        return ErrTileNotOpened;
     }
-    if (fresh.file.length() != GeometryOf(name.kind).fileBytes)
-        return ErrFileLength;
+    if (opened != ReadOk)
+        return opened;
     tile = &tiles_.emplace(tileKey, std::move(fresh)).first->second;
     return ReadOk;
 }

@@ -77,7 +77,7 @@ private:
 
     std::string dataDrive_;
     std::string programDir_;
-    bool noDrive_;
+    bool hasDrive_;
     std::unordered_map<std::uint64_t, BlockRow> blockRows_;
     std::unordered_map<std::uint32_t, Tile> tiles_;
     std::unordered_set<std::uint32_t> missing_;
