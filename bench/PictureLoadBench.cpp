@@ -7,12 +7,12 @@
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
-#include "core/HeightSampling.h"
 #include "picture/HeightClasses.h"
 #include "picture/HeightPixels.h"
 #include "picture/PictureLayout.h"
 #include "picture/frmPicture.h"
 #include "tests/picture/SamplingAreas.h"
+#include "tests/support/LiteralSampling.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <QApplication>
@@ -78,7 +78,7 @@ void BM_SamplingLiteral(benchmark::State& state)
     SharedState s = Framed(state);
     for (auto _ : state) {
         s.Reader = TileReaderState{};
-        benchmark::DoNotOptimize(SampleGridHeights(s, {}));
+        benchmark::DoNotOptimize(test::SampleGridHeights(s, {}));
     }
     Name(state);
 }

@@ -1,14 +1,14 @@
-// The fast sampling against the literal one (SampleGridHeights with
+// The fast sampling against the literal one (test::SampleGridHeights with
 // ReadTileHeight) on the same areas: coordinates and heights must agree bit
 // for bit, and so must the error that stops a sampling.
 
 #include "core/FastHeightSampling.h"
 
 #include "core/GridSetUp.h"
-#include "core/HeightSampling.h"
 #include "core/TileLocation.h"
-#include "core/TileReader.h"
 #include "core/TileReadErrors.h"
+#include "core/TileReader.h"
+#include "tests/support/LiteralSampling.h"
 #include "tests/support/PictureArea.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
@@ -62,7 +62,7 @@ protected:
     static Outcome Literal(SharedState& s)
     {
         Outcome o;
-        o.error = SampleGridHeights(s, [&](int row) { o.rows.push_back(row); });
+        o.error = test::SampleGridHeights(s, [&](int row) { o.rows.push_back(row); });
         return o;
     }
     static Outcome Fast(SharedState& s)

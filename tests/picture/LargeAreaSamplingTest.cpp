@@ -7,8 +7,8 @@
 #include "tests/picture/SamplingAreas.h"
 
 #include "core/FastHeightSampling.h"
-#include "core/HeightSampling.h"
 #include "core/TileReadErrors.h"
+#include "tests/support/LiteralSampling.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ class LargeAreaSampling : public testing::TestWithParam<test::SamplingArea> {};
 
 TEST_P(LargeAreaSampling, FastSamplingGivesTheLiteralReadersGrid)
 {
-    const Sampled literal = Sample(GetParam(), SampleGridHeights);
+    const Sampled literal = Sample(GetParam(), test::SampleGridHeights);
     const Sampled fast = Sample(GetParam(), SampleGridHeightsFast);
     EXPECT_EQ(literal.error, ReadOk);
     EXPECT_EQ(fast.error, literal.error);
