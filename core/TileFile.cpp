@@ -94,4 +94,10 @@ bool TileFile::readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t siz
     return true;
 }
 
+void TileFile::willNeed(std::int64_t offset, std::int64_t size) const
+{
+    if (fd_ >= 0)
+        ::posix_fadvise(fd_, static_cast<off_t>(offset), static_cast<off_t>(size), POSIX_FADV_WILLNEED);
+}
+
 } // namespace marn

@@ -31,6 +31,10 @@ public:
     // Reads exactly size bytes from offset; false on any failure or a short read.
     bool readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t size) const;
 
+    // Tells the operating system that size bytes from offset will be read
+    // soon, so that it can start reading them from the disk; only a hint.
+    void willNeed(std::int64_t offset, std::int64_t size) const;
+
 private:
     int fd_ = -1;
 };
