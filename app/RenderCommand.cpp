@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"
 #include "picture/frmPicture.h"
+#include "picture/frmWait.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <QApplication>
@@ -138,13 +139,13 @@ QByteArray GridBytes(const SharedState& state)
 {
     const int cols = static_cast<int>(std::floor(state.PicCols));
     const int rows = static_cast<int>(std::floor(state.PicRows));
-    QByteArray bytes;
-    bytes.reserve(cols * rows * 2);
+    QByteArray bytes(static_cast<qsizetype>(cols) * rows * 2, Qt::Uninitialized);
+    char* out = bytes.data();
     for (int j = 1; j <= rows; ++j) {
         for (int i = 1; i <= cols; ++i) {
             const auto value = static_cast<std::uint16_t>(state.GridHeights(i, j));
-            bytes.append(static_cast<char>(value & 0xFF));
-            bytes.append(static_cast<char>(value >> 8));
+            *out++ = static_cast<char>(value & 0xFF);
+            *out++ = static_cast<char>(value >> 8);
         }
     }
     return bytes;
@@ -264,12 +265,21 @@ int Render(const RenderRequest& request)
     state.AreaLengthKm = request.lengthKm;
     HeadlessPlatform platform({request.screenWidth, request.screenHeight, 15.0});
 
+    // The windows go through their whole load but never onto a screen: no
+    // window system surface is made for them, the picture window is not
+    // painted as a whole (the snapshot renders its client area by itself) and
+    // the progress and wait windows are not painted at all.
     frmPicture picture(state, platform);
+    picture.setAttribute(Qt::WA_DontShowOnScreen);
+    for (QWidget* window :
+        {static_cast<QWidget*>(&picture.progressWindow()), static_cast<QWidget*>(&picture.waitWindow())}) {
+        window->setAttribute(Qt::WA_DontShowOnScreen);
+        window->setUpdatesEnabled(false);
+    }
     if (isatty(STDERR_FILENO) != 0)
         QObject::connect(&picture.progressWindow(), &Fortschritt::rowDone, &ReportRow);
-    if (!picture.ShowPicture())
+    if (!picture.Form_Load())
         return 1;
-    QCoreApplication::processEvents();
     return WriteOutputs(request, state, picture) ? 0 : 1;
 }
 
