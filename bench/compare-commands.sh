@@ -8,7 +8,7 @@
 #   -n ROUNDS   rounds (default 9); the median is taken over them
 #   -p PREPARE  a command run before each timed command, not timed (for
 #               example dropping files from the page cache)
-#   NAME        a short label; COMMAND runs in bash, its output is discarded
+#   NAME        a short label without "="; COMMAND runs in bash, its output is discarded
 #
 # example:
 #   bench/compare-commands.sh -n 15 \
