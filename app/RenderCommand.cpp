@@ -19,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -134,21 +135,34 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
 }
 
 // Heights of the sampled points: floor(PicRows) rows of floor(PicCols) values,
-// north row first, each from west to east, 16-bit little-endian.
-QByteArray GridBytes(const SharedState& state)
+// north row first, each from west to east, 16-bit little-endian; a row of the
+// grid lies in memory as its values one after another.
+bool WriteGridFile(const std::string& path, const SharedState& state)
 {
     const int cols = static_cast<int>(std::floor(state.PicCols));
     const int rows = static_cast<int>(std::floor(state.PicRows));
-    QByteArray bytes(static_cast<qsizetype>(cols) * rows * 2, Qt::Uninitialized);
-    char* out = bytes.data();
-    for (int j = 1; j <= rows; ++j) {
+    QFile file(QString::fromStdString(path));
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QByteArray row(static_cast<qsizetype>(cols) * 2, Qt::Uninitialized);
+    for (int j = 1; j <= rows && ok; ++j) {
+        if constexpr (std::endian::native == std::endian::little) {
+            ok = cols == 0
+                 || file.write(reinterpret_cast<const char*>(state.GridHeights.row(j) + 1), row.size()) == row.size();
+            continue;
+        }
+        char* out = row.data();
         for (int i = 1; i <= cols; ++i) {
             const auto value = static_cast<std::uint16_t>(state.GridHeights(i, j));
             *out++ = static_cast<char>(value & 0xFF);
             *out++ = static_cast<char>(value >> 8);
         }
+        ok = file.write(row) == row.size();
     }
-    return bytes;
+    if (!ok || !file.flush()) {
+        std::cerr << "marn render: cannot write " << path << ": " << file.errorString().toStdString() << '\n';
+        return false;
+    }
+    return true;
 }
 
 QJsonArray LabelsJson(const std::vector<CoordinateLabel>& labels)
@@ -229,7 +243,7 @@ bool WriteOutputs(const RenderRequest& request, const SharedState& state, frmPic
         }
     }
     if (request.grid)
-        ok = WriteFile(*request.grid, GridBytes(state)) && ok;
+        ok = WriteGridFile(*request.grid, state) && ok;
     if (request.info)
         ok = WriteFile(*request.info, QJsonDocument(InfoJson(state, picture)).toJson(QJsonDocument::Indented)) && ok;
     return ok;

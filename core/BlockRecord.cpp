@@ -35,13 +35,14 @@ bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, 
     return true;
 }
 
-bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes)
+bool ReadBlockRowRecords(
+    const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes, const std::function<void()>& beforeWaiting)
 {
     const TileGeometry& geometry = GeometryOf(kind);
     const std::int64_t rowBytes = static_cast<std::int64_t>(BlocksPerSide) * geometry.recordBytes;
     const std::int64_t offset = static_cast<std::int64_t>(blockRow - 1) * rowBytes;
     // The values are read in place; only a big-endian machine has to swap them.
-    if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes)))
+    if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes), beforeWaiting))
         return false;
     if constexpr (std::endian::native == std::endian::big) {
         for (std::int64_t n = 0; n < rowBytes / 2; ++n) {

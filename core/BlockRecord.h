@@ -6,6 +6,7 @@
 #include "core/TileFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace marn {
@@ -26,7 +27,8 @@ bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, 
 // southern edge), which lie one after another in the file, with a single read
 // into nodes: room for 12 records, block column 1 first, each record laid out
 // as ReadBlockRecord lays it out. False when the 12 records cannot be read
-// whole; nodes may then hold part of them.
-bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes);
+// whole; nodes may then hold part of them. beforeWaiting as in TileFile::readAt.
+bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes,
+    const std::function<void()>& beforeWaiting = {});
 
 } // namespace marn

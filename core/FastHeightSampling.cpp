@@ -25,8 +25,11 @@ namespace {
 
 // How many points ahead of the one being read the nodes are fetched.
 constexpr int PrefetchAhead = 4;
+// A thread takes a few neighbouring rows at a time, so that the threads work on
+// rows a little apart and seldom wait for the same block row to be read.
+constexpr int RowsPerTake = 1;
 // How many rows the threads may run ahead of the rows stored in the grid, per thread.
-constexpr int RowsAheadPerThread = 4;
+constexpr int RowsAheadPerThread = 2 * RowsPerTake;
 constexpr int MaxThreads = 256;
 
 // Where column i lies from the middle meridian: on it, or a distance west or east.
@@ -99,8 +102,8 @@ struct GridPlan {
 // One thread's tools: its view of the tile blocks and the points of its row.
 class RowSampler {
 public:
-    explicit RowSampler(GridPlan& plan)
-        : plan_(plan), tiles_(plan.tiles), points_(static_cast<std::size_t>(plan.lastCol) + 1)
+    RowSampler(GridPlan& plan, bool shared)
+        : plan_(plan), tiles_(plan.tiles), points_(static_cast<std::size_t>(plan.lastCol) + 1), shared_(shared)
     {
     }
 
@@ -111,6 +114,8 @@ public:
     {
         tiles_.startRow(j);
         placeRow(plan_.latN - (j - 1) * plan_.latStep);
+        if (shared_)
+            startReading();
         const int lastCol = plan_.lastCol;
         out.error = ReadOk;
         out.filled = lastCol;
@@ -152,14 +157,31 @@ private:
         }
     }
 
+    // The block rows the row needs that no thread holds yet are read first,
+    // each by whichever thread comes to it first.
+    void startReading()
+    {
+        std::uint64_t lastKey = 0;
+        for (std::size_t i = 1; i < points_.size(); ++i) {
+            const RowPoint& point = points_[i];
+            if (point.located != ReadOk)
+                continue;
+            const std::uint64_t key = BlockRowKeyOf(TileKeyOf(point.at.name), point.at.blockRow);
+            if (key != lastKey)
+                tiles_.startReading(point.at);
+            lastKey = key;
+        }
+    }
+
     GridPlan& plan_;
     TileBlockCache tiles_;
     std::vector<RowPoint> points_;
+    bool shared_; // other threads sample other rows meanwhile
 };
 
-// Rows are handed out in order to the threads (the calling one among them),
-// sampled into a ring of row buffers, and stored in the grid in order by the
-// calling thread, which calls afterRow after each. A row that ends with an
+// Rows are handed out in order, a few at a time, to the threads (the calling
+// one among them), sampled into a ring of row buffers, and stored in the grid
+// in order by the calling thread, which calls afterRow after each. A row that ends with an
 // error is stored as far as the reader got and ends the sampling: the rows
 // after it are never stored, whatever the other threads sampled meanwhile.
 class RowPipeline {
@@ -189,7 +211,7 @@ public:
     {
         for (int t = 1; t < threads_; ++t)
             workers_.emplace_back([this] { work(); });
-        RowSampler sampler(plan_);
+        RowSampler sampler(plan_, threads_ > 1);
         std::unique_lock lock(mutex_);
         while (stored_ < plan_.lastRow) {
             const int j = stored_ + 1;
@@ -220,7 +242,7 @@ private:
 
     void work()
     {
-        RowSampler sampler(plan_);
+        RowSampler sampler(plan_, true);
         std::unique_lock lock(mutex_);
         while (!stop_ && taken_ < plan_.lastRow) {
             if (!sampleNext(sampler, lock))
@@ -228,37 +250,42 @@ private:
         }
     }
 
-    // Takes the next row and samples it when its buffer is free; false when
-    // there is none to take now. Called and returns with the lock held.
+    // Takes the next rows (up to RowsPerTake) whose buffers are free and
+    // samples them one after another; false when there is none to take now.
+    // Called and returns with the lock held.
     bool sampleNext(RowSampler& sampler, std::unique_lock<std::mutex>& lock)
     {
-        const int j = taken_ + 1;
-        if (stop_ || j > plan_.lastRow || j > lastToSample_ || j > stored_ + static_cast<int>(ring_.size()))
+        const int first = taken_ + 1;
+        const int last =
+            std::min({taken_ + RowsPerTake, plan_.lastRow, lastToSample_, stored_ + static_cast<int>(ring_.size())});
+        if (stop_ || first > last)
             return false;
-        taken_ = j;
-        SampledRow& row = slot(j);
-        lock.unlock();
-        try {
-            sampler.sample(j, row);
-        } catch (...) {
-            row.failure = std::current_exception();
+        taken_ = last;
+        for (int j = first; j <= last && j <= lastToSample_; ++j) {
+            SampledRow& row = slot(j);
+            lock.unlock();
+            try {
+                sampler.sample(j, row);
+            } catch (...) {
+                row.failure = std::current_exception();
+            }
+            lock.lock();
+            row.done = true;
+            if (row.error != ReadOk || row.failure)
+                lastToSample_ = std::min(lastToSample_, j);
+            finished_.push_back(j);
+            std::sort(finished_.begin(), finished_.end());
+            int through = finishedThrough_;
+            while (!finished_.empty() && finished_.front() == through + 1) {
+                through = finished_.front();
+                finished_.erase(finished_.begin());
+            }
+            finishedThrough_ = through;
+            lock.unlock();
+            plan_.tiles.rowsFinished(through);
+            lock.lock();
+            changed_.notify_all();
         }
-        lock.lock();
-        row.done = true;
-        if (row.error != ReadOk || row.failure)
-            lastToSample_ = std::min(lastToSample_, j);
-        finished_.push_back(j);
-        std::sort(finished_.begin(), finished_.end());
-        int through = finishedThrough_;
-        while (!finished_.empty() && finished_.front() == through + 1) {
-            through = finished_.front();
-            finished_.erase(finished_.begin());
-        }
-        finishedThrough_ = through;
-        lock.unlock();
-        plan_.tiles.rowsFinished(through);
-        lock.lock();
-        changed_.notify_all();
         return true;
     }
 

@@ -28,6 +28,8 @@ public:
     bool empty() const { return values_.empty(); }
     std::int16_t& operator()(int i, int j) { return values_[index(i, j)]; }
     std::int16_t operator()(int i, int j) const { return values_[index(i, j)]; }
+    // Row j: the values of columns 0..maxCol one after another.
+    const std::int16_t* row(int j) const { return values_.data() + index(0, j); }
     using Values = std::vector<std::int16_t, ZeroedAllocator<std::int16_t>>;
     const Values& raw() const { return values_; }
 

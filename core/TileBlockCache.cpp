@@ -66,6 +66,25 @@ void TileBlockCache::prefetch(const TileLocation& at)
     __builtin_prefetch(south + nodes + 1);
 }
 
+void TileBlockCache::startReading(const TileLocation& at)
+{
+    const std::uint32_t tileKey = TileKeyOf(at.name);
+    const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
+    if (tileKey == lastMissingTile_ || metBlockRow(rowKey) != nullptr || missing_.count(tileKey) != 0)
+        return;
+    const BlockRow* row = nullptr;
+    const std::int16_t found = store_.blockRow(at, tileKey, gridRow_, row, false);
+    if (found == ErrTileNotOpened) {
+        missing_.insert(tileKey);
+        lastMissingTile_ = tileKey;
+    }
+    if (found == ReadOk && row != nullptr) {
+        met_.emplace(rowKey, row);
+        lastRowKey_ = rowKey;
+        lastRow_ = row;
+    }
+}
+
 const TileBlockCache::BlockRow* TileBlockCache::metBlockRow(std::uint64_t rowKey)
 {
     if (rowKey == lastRowKey_)

@@ -36,6 +36,13 @@ public:
     std::int16_t locate(double lat, double lon, TileLocation& at) const;
     std::int16_t heightAt(const TileLocation& at, std::int16_t& height);
 
+    // Has the store read the block row of a located point for this grid row
+    // unless it holds it or another thread is reading it; does not wait, and
+    // leaves every error to heightAt. Threads that call it for the points of
+    // their row before reading them share the reading of new block rows
+    // instead of waiting for each other.
+    void startReading(const TileLocation& at);
+
     // Asks the processor to fetch the nodes around a located point whose
     // block row this grid row has met already, so that a later heightAt finds
     // them in its cache; does nothing else.

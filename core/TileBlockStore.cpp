@@ -3,6 +3,7 @@
 #include "core/BlockRecord.h"
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"
+#include "core/ZeroedMemory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,10 @@ std::size_t RecordValues(TileKind kind)
     return static_cast<std::size_t>(GeometryOf(kind).recordBytes / 2);
 }
 constexpr std::size_t BlockRowValues = static_cast<std::size_t>(BlocksPerSide) * (Kind3Geometry.recordBytes / 2);
+// Block row buffers come eight at a time in one 2 MB chunk (one huge page).
+constexpr std::size_t BuffersPerChunk = 8;
+constexpr std::size_t ChunkBytes = std::size_t{2} << 20;
+static_assert(BuffersPerChunk * BlockRowValues * sizeof(std::int16_t) <= ChunkBytes);
 
 std::int64_t BlockRowBytes(TileKind kind)
 {
@@ -54,7 +59,7 @@ const std::int16_t* TileBlockStore::BlockRow::wholeBlock(int col, TileKind kind)
 {
     if (!whole_)
         return nullptr;
-    return nodes_.get() + static_cast<std::size_t>(col - 1) * RecordValues(kind);
+    return nodes_ + static_cast<std::size_t>(col - 1) * RecordValues(kind);
 }
 
 TileBlockStore::TileBlockStore(std::string dataDrive, std::string programDir)
@@ -62,9 +67,14 @@ TileBlockStore::TileBlockStore(std::string dataDrive, std::string programDir)
 {
 }
 
-TileBlockStore::~TileBlockStore() = default;
+TileBlockStore::~TileBlockStore()
+{
+    for (void* chunk : chunks_)
+        FreeZeroed(chunk, ChunkBytes);
+}
 
-std::int16_t TileBlockStore::blockRow(const TileLocation& at, std::uint32_t tileKey, int gridRow, const BlockRow*& row)
+std::int16_t TileBlockStore::blockRow(
+    const TileLocation& at, std::uint32_t tileKey, int gridRow, const BlockRow*& row, bool waitForOthers)
 {
     const std::uint64_t key = BlockRowKeyOf(tileKey, at.blockRow);
     std::unique_lock lock(mutex_);
@@ -72,6 +82,10 @@ std::int16_t TileBlockStore::blockRow(const TileLocation& at, std::uint32_t tile
     if (held != blockRows_.end()) {
         BlockRow& found = held->second;
         found.lastGridRow_ = std::max(found.lastGridRow_, gridRow);
+        if (!found.ready_ && !waitForOthers) {
+            row = nullptr;
+            return ReadOk;
+        }
         readDone_.wait(lock, [&found] { return found.ready_; });
         row = &found;
         return ReadOk;
@@ -86,16 +100,15 @@ std::int16_t TileBlockStore::blockRow(const TileLocation& at, std::uint32_t tile
     // Read without holding the lock: other threads go on with the block rows
     // they have, and wait for this one only when they need it too. Neither the
     // block row nor its tile goes away before grid row gridRow is finished.
-    Nodes buffer = takeBuffer();
+    std::int16_t* buffer = takeBuffer();
     BlockRow& fresh = blockRows_[key];
     fresh.tileKey_ = tileKey;
     fresh.lastGridRow_ = gridRow;
-    fresh.nodes_ = std::move(buffer);
+    fresh.nodes_ = buffer;
     ++tile->heldRows;
     lock.unlock();
-    const bool whole = ReadBlockRowRecords(tile->file, at.name.kind, at.blockRow, fresh.nodes_.get());
-    if (whole)
-        announceNextSouth(at, tile->file);
+    const bool whole = ReadBlockRowRecords(
+        tile->file, at.name.kind, at.blockRow, fresh.nodes_, [&] { announceNextSouth(at, tile->file); });
     lock.lock();
     fresh.whole_ = whole;
     if (whole) {
@@ -111,7 +124,7 @@ std::int16_t TileBlockStore::blockRow(const TileLocation& at, std::uint32_t tile
 std::int16_t TileBlockStore::blockNodes(const BlockRow& row, const TileLocation& at, const std::int16_t*& nodes)
 {
     const std::size_t column = static_cast<std::size_t>(at.blockCol - 1);
-    std::int16_t* block = row.nodes_.get() + column * RecordValues(at.name.kind);
+    std::int16_t* block = row.nodes_ + column * RecordValues(at.name.kind);
     if (row.whole_) {
         nodes = block;
         return ReadOk;
@@ -139,7 +152,7 @@ void TileBlockStore::rowsFinished(int gridRow)
             ++held;
             continue;
         }
-        spareBuffers_.push_back(std::move(row.nodes_));
+        spareBuffers_.push_back(row.nodes_);
         const auto tile = tiles_.find(row.tileKey_);
         if (--tile->second.heldRows == 0)
             tiles_.erase(tile);
@@ -185,11 +198,17 @@ void TileBlockStore::announceNextSouth(const TileLocation& at, const TileFile& f
         next.willNeed((south.blockRow - 1) * BlockRowBytes(south.name.kind), BlockRowBytes(south.name.kind));
 }
 
-TileBlockStore::Nodes TileBlockStore::takeBuffer()
+std::int16_t* TileBlockStore::takeBuffer()
 {
-    if (spareBuffers_.empty())
-        return Nodes(new std::int16_t[BlockRowValues]);
-    Nodes buffer = std::move(spareBuffers_.back());
+    if (spareBuffers_.empty()) {
+        chunks_.reserve(chunks_.size() + 1);
+        spareBuffers_.reserve(BuffersPerChunk);
+        auto* chunk = static_cast<std::int16_t*>(AllocateZeroed(ChunkBytes));
+        chunks_.push_back(chunk);
+        for (std::size_t k = BuffersPerChunk; k > 0; --k)
+            spareBuffers_.push_back(chunk + (k - 1) * BlockRowValues);
+    }
+    std::int16_t* buffer = spareBuffers_.back();
     spareBuffers_.pop_back();
     return buffer;
 }

@@ -8,10 +8,10 @@
 // which asks the store only for the first block of each block row that a grid
 // row meets.
 //
-// When a block row has been read, the next one south in the same tile (or the
-// northern block row of the tile to the south) is announced to the operating
-// system, so that on a cold page cache the disk reads ahead of the sampling,
-// which walks the grid from north to south.
+// When a block row is not in the page cache, the next one south in the same
+// tile (or the northern block row of the tile to the south) is announced to
+// the operating system before waiting for it, so that on a cold page cache the
+// disk reads ahead of the sampling, which walks the grid from north to south.
 
 #include "core/TileFile.h"
 #include "core/TileLocation.h"
@@ -53,7 +53,7 @@ public:
 
     private:
         friend class TileBlockStore;
-        std::unique_ptr<std::int16_t[]> nodes_;
+        std::int16_t* nodes_ = nullptr;
         std::uint32_t tileKey_ = 0;
         bool whole_ = false;
         bool ready_ = false;
@@ -63,10 +63,12 @@ public:
 
     // The block row that holds a located point, for grid row gridRow (1, 2, ...
     // from north to south): read when the store does not hold it, waited for
-    // while another thread reads it. Returns 0, 36 for a tile without a file
-    // (remembered for the whole picture) or 700 for a tile of the wrong
-    // length. The block row stays valid until grid row gridRow is finished.
-    std::int16_t blockRow(const TileLocation& at, std::uint32_t tileKey, int gridRow, const BlockRow*& row);
+    // while another thread reads it (unless waitForOthers is false: row is
+    // then nullptr). Returns 0, 36 for a tile without a file (remembered for
+    // the whole picture) or 700 for a tile of the wrong length. The block row
+    // stays valid until grid row gridRow is finished.
+    std::int16_t blockRow(
+        const TileLocation& at, std::uint32_t tileKey, int gridRow, const BlockRow*& row, bool waitForOthers = true);
 
     // The nodes of the located point's block in the block row blockRow gave
     // for it: 0, or 220 when the block cannot be read whole.
@@ -86,11 +88,9 @@ private:
         TileFile file;
         int heldRows = 0;
     };
-    using Nodes = std::unique_ptr<std::int16_t[]>;
-
     Tile* openTile(std::uint32_t tileKey, const TileName& name, std::int16_t& error);
     void announceNextSouth(const TileLocation& at, const TileFile& file) const;
-    Nodes takeBuffer();
+    std::int16_t* takeBuffer();
 
     const std::string dataDrive_;
     const std::string programDir_;
@@ -100,7 +100,8 @@ private:
     std::unordered_map<std::uint64_t, BlockRow> blockRows_;
     std::unordered_map<std::uint32_t, Tile> tiles_;
     std::unordered_set<std::uint32_t> missing_;
-    std::vector<Nodes> spareBuffers_; // buffers of forgotten block rows, reused
+    std::vector<void*> chunks_;               // each holds the buffers of several block rows
+    std::vector<std::int16_t*> spareBuffers_; // buffers not holding a block row, reused
     int finishedRows_ = 0;
     std::uint64_t reads_ = 0;
 };
