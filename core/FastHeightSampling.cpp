@@ -25,11 +25,8 @@ namespace {
 
 // How many points ahead of the one being read the nodes are fetched.
 constexpr int PrefetchAhead = 4;
-// A thread takes a few neighbouring rows at a time, so that the threads work on
-// rows a little apart and seldom wait for the same block row to be read.
-constexpr int RowsPerTake = 1;
 // How many rows the threads may run ahead of the rows stored in the grid, per thread.
-constexpr int RowsAheadPerThread = 2 * RowsPerTake;
+constexpr int RowsAheadPerThread = 4;
 constexpr int MaxThreads = 256;
 
 // Where column i lies from the middle meridian: on it, or a distance west or east.
@@ -179,9 +176,9 @@ private:
     bool shared_; // other threads sample other rows meanwhile
 };
 
-// Rows are handed out in order, a few at a time, to the threads (the calling
-// one among them), sampled into a ring of row buffers, and stored in the grid
-// in order by the calling thread, which calls afterRow after each. A row that ends with an
+// Rows are handed out in order to the threads (the calling one among them),
+// sampled into a ring of row buffers, and stored in the grid in order by the
+// calling thread, which calls afterRow after each. A row that ends with an
 // error is stored as far as the reader got and ends the sampling: the rows
 // after it are never stored, whatever the other threads sampled meanwhile.
 class RowPipeline {
@@ -250,42 +247,37 @@ private:
         }
     }
 
-    // Takes the next rows (up to RowsPerTake) whose buffers are free and
-    // samples them one after another; false when there is none to take now.
-    // Called and returns with the lock held.
+    // Takes the next row and samples it when its buffer is free; false when
+    // there is none to take now. Called and returns with the lock held.
     bool sampleNext(RowSampler& sampler, std::unique_lock<std::mutex>& lock)
     {
-        const int first = taken_ + 1;
-        const int last =
-            std::min({taken_ + RowsPerTake, plan_.lastRow, lastToSample_, stored_ + static_cast<int>(ring_.size())});
-        if (stop_ || first > last)
+        const int j = taken_ + 1;
+        if (stop_ || j > plan_.lastRow || j > lastToSample_ || j > stored_ + static_cast<int>(ring_.size()))
             return false;
-        taken_ = last;
-        for (int j = first; j <= last && j <= lastToSample_; ++j) {
-            SampledRow& row = slot(j);
-            lock.unlock();
-            try {
-                sampler.sample(j, row);
-            } catch (...) {
-                row.failure = std::current_exception();
-            }
-            lock.lock();
-            row.done = true;
-            if (row.error != ReadOk || row.failure)
-                lastToSample_ = std::min(lastToSample_, j);
-            finished_.push_back(j);
-            std::sort(finished_.begin(), finished_.end());
-            int through = finishedThrough_;
-            while (!finished_.empty() && finished_.front() == through + 1) {
-                through = finished_.front();
-                finished_.erase(finished_.begin());
-            }
-            finishedThrough_ = through;
-            lock.unlock();
-            plan_.tiles.rowsFinished(through);
-            lock.lock();
-            changed_.notify_all();
+        taken_ = j;
+        SampledRow& row = slot(j);
+        lock.unlock();
+        try {
+            sampler.sample(j, row);
+        } catch (...) {
+            row.failure = std::current_exception();
         }
+        lock.lock();
+        row.done = true;
+        if (row.error != ReadOk || row.failure)
+            lastToSample_ = std::min(lastToSample_, j);
+        finished_.push_back(j);
+        std::sort(finished_.begin(), finished_.end());
+        int through = finishedThrough_;
+        while (!finished_.empty() && finished_.front() == through + 1) {
+            through = finished_.front();
+            finished_.erase(finished_.begin());
+        }
+        finishedThrough_ = through;
+        lock.unlock();
+        plan_.tiles.rowsFinished(through);
+        lock.lock();
+        changed_.notify_all();
         return true;
     }
 
