@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <utility>
 
 namespace marn {
@@ -193,9 +194,13 @@ void TileBlockStore::announceNextSouth(const TileLocation& at, const TileFile& f
     // The northern block row of the tile to the south; a tile that is not
     // there is left to the sampling to find.
     const TileLocation south = LocateTile(southLat + 0.99, CornerLon(at.name) + 0.5);
-    TileFile next;
-    if (OpenTileFile(next, LogicalTilePath(dataDrive_, south.name), programDir_, south.name.kind) == ReadOk)
-        next.willNeed((south.blockRow - 1) * BlockRowBytes(south.name.kind), BlockRowBytes(south.name.kind));
+    try {
+        TileFile next;
+        if (OpenTileFile(next, LogicalTilePath(dataDrive_, south.name), programDir_, south.name.kind) == ReadOk)
+            next.willNeed((south.blockRow - 1) * BlockRowBytes(south.name.kind), BlockRowBytes(south.name.kind));
+    } catch (const std::exception&) {
+        // Only a hint: the block row being read, which other threads may wait for, comes first.
+    }
 }
 
 std::int16_t* TileBlockStore::takeBuffer()
