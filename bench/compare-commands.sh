@@ -31,6 +31,11 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
+if [ ! -x /usr/bin/time ]; then
+  echo "$0: needs /usr/bin/time (Debian package 'time')" >&2
+  exit 1
+fi
+
 names=()
 commands=()
 for pair in "$@"; do
