@@ -65,10 +65,13 @@ struct RowPoint {
 };
 
 // A sampled row waiting to be stored in the grid: the coordinates and heights
-// of its columns 1..filled, laid out as the grid lays out one of its rows.
+// of its columns 1..filled, laid out as the grid lays out one of its rows. With
+// one thread, rows are sampled in order straight into the grid.
 struct SampledRow {
-    std::vector<double> coords; // latitude, longitude of column 1, then of column 2, ...
-    std::vector<std::int16_t> heights;
+    std::vector<double> coordValues;
+    std::vector<std::int16_t> heightValues;
+    double* coords = nullptr; // latitude, longitude of column 1, then of column 2, ...
+    std::int16_t* heights = nullptr;
     int filled = 0;
     std::int16_t error = ReadOk; // the error that ended the row at column filled
     std::exception_ptr failure;
@@ -187,9 +190,13 @@ public:
     {
         threads_ = std::min(threads_, std::max(plan_.lastRow, 1));
         ring_.resize(static_cast<std::size_t>(threads_ * RowsAheadPerThread));
+        if (threads_ == 1)
+            return;
         for (SampledRow& row : ring_) {
-            row.coords.resize(2 * static_cast<std::size_t>(plan_.lastCol));
-            row.heights.resize(static_cast<std::size_t>(plan_.lastCol));
+            row.coordValues.resize(2 * static_cast<std::size_t>(plan_.lastCol));
+            row.heightValues.resize(static_cast<std::size_t>(plan_.lastCol));
+            row.coords = row.coordValues.data();
+            row.heights = row.heightValues.data();
         }
     }
 
@@ -256,6 +263,10 @@ private:
             return false;
         taken_ = j;
         SampledRow& row = slot(j);
+        if (threads_ == 1 && plan_.lastCol > 0) {
+            row.coords = &s_.GridCoords(0, 1, j);
+            row.heights = &s_.GridHeights(1, j);
+        }
         lock.unlock();
         try {
             sampler.sample(j, row);
@@ -287,10 +298,10 @@ private:
         if (row.failure)
             std::rethrow_exception(row.failure);
         const auto filled = static_cast<std::size_t>(row.filled);
-        if (filled == 0)
+        if (filled == 0 || row.heightValues.empty())
             return row.error;
-        std::memcpy(&s_.GridCoords(0, 1, j), row.coords.data(), 2 * filled * sizeof(double));
-        std::memcpy(&s_.GridHeights(1, j), row.heights.data(), filled * sizeof(std::int16_t));
+        std::memcpy(&s_.GridCoords(0, 1, j), row.coords, 2 * filled * sizeof(double));
+        std::memcpy(&s_.GridHeights(1, j), row.heights, filled * sizeof(std::int16_t));
         return row.error;
     }
 
