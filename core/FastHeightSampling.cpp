@@ -181,7 +181,8 @@ private:
 
 // Rows are handed out in order to the threads (the calling one among them),
 // sampled into a ring of row buffers, and stored in the grid in order by the
-// calling thread, which calls afterRow after each. A row that ends with an
+// calling thread, which calls afterRow after each (one thread samples straight
+// into the grid, in order). A row that ends with an
 // error is stored as far as the reader got and ends the sampling: the rows
 // after it are never stored, whatever the other threads sampled meanwhile.
 class RowPipeline {
@@ -292,7 +293,7 @@ private:
         return true;
     }
 
-    // Copies a sampled row into the grid; returns its error.
+    // Copies a sampled row into the grid unless it was sampled there; returns its error.
     std::int16_t store(int j, const SampledRow& row)
     {
         if (row.failure)
