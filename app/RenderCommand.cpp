@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"
 #include "picture/frmPicture.h"
+#include "picture/frmWait.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -134,21 +136,34 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
 }
 
 // Heights of the sampled points: floor(PicRows) rows of floor(PicCols) values,
-// north row first, each from west to east, 16-bit little-endian.
-QByteArray GridBytes(const SharedState& state)
+// north row first, each from west to east, 16-bit little-endian; a row of the
+// grid lies in memory as its values one after another.
+bool WriteGridFile(const std::string& path, const SharedState& state)
 {
     const int cols = static_cast<int>(std::floor(state.PicCols));
     const int rows = static_cast<int>(std::floor(state.PicRows));
-    QByteArray bytes;
-    bytes.reserve(cols * rows * 2);
-    for (int j = 1; j <= rows; ++j) {
+    QFile file(QString::fromStdString(path));
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QByteArray row(static_cast<qsizetype>(cols) * 2, Qt::Uninitialized);
+    for (int j = 1; j <= rows && ok; ++j) {
+        if constexpr (std::endian::native == std::endian::little) {
+            ok = cols == 0
+                 || file.write(reinterpret_cast<const char*>(state.GridHeights.row(j) + 1), row.size()) == row.size();
+            continue;
+        }
+        char* out = row.data();
         for (int i = 1; i <= cols; ++i) {
             const auto value = static_cast<std::uint16_t>(state.GridHeights(i, j));
-            bytes.append(static_cast<char>(value & 0xFF));
-            bytes.append(static_cast<char>(value >> 8));
+            *out++ = static_cast<char>(value & 0xFF);
+            *out++ = static_cast<char>(value >> 8);
         }
+        ok = file.write(row) == row.size();
     }
-    return bytes;
+    if (!ok || !file.flush()) {
+        std::cerr << "marn render: cannot write " << path << ": " << file.errorString().toStdString() << '\n';
+        return false;
+    }
+    return true;
 }
 
 QJsonArray LabelsJson(const std::vector<CoordinateLabel>& labels)
@@ -229,7 +244,7 @@ bool WriteOutputs(const RenderRequest& request, const SharedState& state, frmPic
         }
     }
     if (request.grid)
-        ok = WriteFile(*request.grid, GridBytes(state)) && ok;
+        ok = WriteGridFile(*request.grid, state) && ok;
     if (request.info)
         ok = WriteFile(*request.info, QJsonDocument(InfoJson(state, picture)).toJson(QJsonDocument::Indented)) && ok;
     return ok;
@@ -265,13 +280,22 @@ int Render(const RenderRequest& request)
     state.AreaLengthKm = request.lengthKm;
     HeadlessPlatform platform({request.screenWidth, request.screenHeight, 15.0});
 
+    // The windows go through their whole load but never onto a screen: no
+    // window system surface is made for them, the picture window is not
+    // painted as a whole (the snapshot renders its client area by itself) and
+    // the progress and wait windows are not painted at all.
     frmPicture picture(state, platform);
     picture.setReliefShading(request.relief);
+    picture.setAttribute(Qt::WA_DontShowOnScreen);
+    for (QWidget* window :
+        {static_cast<QWidget*>(&picture.progressWindow()), static_cast<QWidget*>(&picture.waitWindow())}) {
+        window->setAttribute(Qt::WA_DontShowOnScreen);
+        window->setUpdatesEnabled(false);
+    }
     if (isatty(STDERR_FILENO) != 0)
         QObject::connect(&picture.progressWindow(), &Fortschritt::rowDone, &ReportRow);
-    if (!picture.ShowPicture())
+    if (!picture.Form_Load())
         return 1;
-    QCoreApplication::processEvents();
     return WriteOutputs(request, state, picture) ? 0 : 1;
 }
 

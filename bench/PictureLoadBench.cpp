@@ -4,17 +4,19 @@
 // 50 km and 3000 km around 47 N 8 E and over 3000 km of open sea without any
 // tile file. The tiles are the synthetic set that the large sampling test
 // uses, written into the build tree on the first run (about 1.9 GB) and reused
-// afterwards. Read the CPU column: the machine may be busy with other work.
+// afterwards. Read the CPU column: the machine may be busy with other work;
+// for the sampling on several threads read the real time (UseRealTime), which
+// only means something on an otherwise idle machine.
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
-#include "core/HeightSampling.h"
 #include "picture/HeightClasses.h"
 #include "picture/HeightPixels.h"
 #include "picture/PictureLayout.h"
 #include "picture/ReliefShading.h"
 #include "picture/frmPicture.h"
 #include "tests/picture/SamplingAreas.h"
+#include "tests/support/LiteralSampling.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <QApplication>
@@ -68,12 +70,15 @@ void BM_GridSetUp(benchmark::State& state)
     Name(state);
 }
 
+// The second argument is the number of sampling threads.
 void BM_SamplingFast(benchmark::State& state)
 {
     SharedState s = Framed(state);
+    const int threads = static_cast<int>(state.range(1));
     for (auto _ : state)
-        benchmark::DoNotOptimize(SampleGridHeightsFast(s, {}));
-    Name(state);
+        benchmark::DoNotOptimize(SampleGridHeightsFast(s, {}, threads));
+    state.SetLabel(std::string(AreaOf(state).name) + ", " + std::to_string(threads) + " threads");
+    state.counters["threads"] = threads;
 }
 
 void BM_SamplingLiteral(benchmark::State& state)
@@ -81,7 +86,7 @@ void BM_SamplingLiteral(benchmark::State& state)
     SharedState s = Framed(state);
     for (auto _ : state) {
         s.Reader = TileReaderState{};
-        benchmark::DoNotOptimize(SampleGridHeights(s, {}));
+        benchmark::DoNotOptimize(test::SampleGridHeights(s, {}));
     }
     Name(state);
 }
@@ -151,7 +156,11 @@ void BM_WholeLoad(benchmark::State& state)
 }
 
 BENCHMARK(BM_GridSetUp)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SamplingFast)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SamplingFast)
+    ->ArgsProduct({{0, 1, 2}, {1, 2, 4}})
+    ->ArgNames({"area", "threads"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SamplingLiteral)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Classification)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Drawing)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);

@@ -6,8 +6,8 @@
 #include "core/FastHeightSampling.h"
 #include "core/Geodesy.h"
 #include "core/GridSetUp.h"
-#include "core/HeightSampling.h"
 #include "core/TileReader.h"
+#include "tests/support/LiteralSampling.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
 
@@ -59,7 +59,7 @@ void BM_SampleLiteral(benchmark::State& state)
     SharedState s = Area(static_cast<std::int16_t>(state.range(0)), 800, 600);
     for (auto _ : state) {
         s.Reader.OpenTileName.clear();
-        benchmark::DoNotOptimize(SampleGridHeights(s, {}));
+        benchmark::DoNotOptimize(test::SampleGridHeights(s, {}));
     }
     state.SetItemsProcessed(state.iterations() * 800 * 600);
 }

@@ -3,12 +3,26 @@
 #include "core/SharedState.h"
 #include "core/TileReadErrors.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace marn {
 
 namespace {
+
+// seconds / 3600 for every whole second of a tile, each the quotient the
+// division gives (looked up: a division costs more than the load).
+double DegreesOfSeconds(int seconds)
+{
+    static const auto table = [] {
+        std::array<double, 3601> degrees{};
+        for (std::size_t k = 0; k < degrees.size(); ++k)
+            degrees[k] = static_cast<double>(k) / 3600;
+        return degrees;
+    }();
+    return table[static_cast<std::size_t>(seconds)];
+}
 
 bool FitsInt16(double value)
 {
@@ -52,8 +66,8 @@ std::int16_t InterpolateInBlock(const std::int16_t* block, const TileLocation& a
         return ErrNoDataNode;
 
     // Weights from the exact fractions, not from the rounded seconds.
-    const double nodeLon = static_cast<double>((at.blockCol - 1) * BlockSeconds + iLon * lonStep) / 3600;
-    const double nodeLat = static_cast<double>((at.blockRow - 1) * BlockSeconds + iLat * LatStepSec) / 3600;
+    const double nodeLon = DegreesOfSeconds((at.blockCol - 1) * BlockSeconds + iLon * lonStep);
+    const double nodeLat = DegreesOfSeconds((at.blockRow - 1) * BlockSeconds + iLat * LatStepSec);
     const double tLon = (at.fracLon - nodeLon) * 3600 / lonStep;
     const double tLat = (at.fracLat - nodeLat) * 3600 / LatStepSec;
 

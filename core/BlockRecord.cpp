@@ -1,9 +1,23 @@
 #include "core/BlockRecord.h"
 
+#include "core/NativePath.h"
+#include "core/TileReadErrors.h"
+
 #include <array>
 #include <bit>
 
 namespace marn {
+
+std::int16_t OpenTileFile(TileFile& file, const std::string& logicalPath, const std::string& programDir, TileKind kind)
+{
+    if (!file.open(NativePath(logicalPath, programDir)))
+        return ErrTileNotOpened;
+    if (file.length() != GeometryOf(kind).fileBytes) {
+        file.close();
+        return ErrFileLength;
+    }
+    return ReadOk;
+}
 
 bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, std::int16_t* nodes)
 {
@@ -21,13 +35,14 @@ bool ReadBlockRecord(const TileFile& file, TileKind kind, std::int16_t blockNo, 
     return true;
 }
 
-bool ReadBlockRowRecords(const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes)
+bool ReadBlockRowRecords(
+    const TileFile& file, TileKind kind, int blockRow, std::int16_t* nodes, const std::function<void()>& beforeWaiting)
 {
     const TileGeometry& geometry = GeometryOf(kind);
     const std::int64_t rowBytes = static_cast<std::int64_t>(BlocksPerSide) * geometry.recordBytes;
     const std::int64_t offset = static_cast<std::int64_t>(blockRow - 1) * rowBytes;
     // The values are read in place; only a big-endian machine has to swap them.
-    if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes)))
+    if (!file.readAt(offset, reinterpret_cast<std::uint8_t*>(nodes), static_cast<std::size_t>(rowBytes), beforeWaiting))
         return false;
     if constexpr (std::endian::native == std::endian::big) {
         for (std::int64_t n = 0; n < rowBytes / 2; ++n) {

@@ -1,7 +1,10 @@
 #pragma once
 // The two sampling grids, dimensioned (0 To C, 0 To R) with the first index
 // varying fastest in memory. Index 0 of the column and row dimensions is never
-// filled by the sampling; dimensioning fills every element with 0.
+// filled by the sampling; dimensioning fills every element with 0 (fresh
+// zeroed memory, see ZeroedMemory.h).
+
+#include "core/ZeroedMemory.h"
 
 #include <cstdint>
 #include <vector>
@@ -16,14 +19,19 @@ public:
     {
         maxCol_ = maxCol;
         maxRow_ = maxRow;
-        values_.assign(static_cast<std::size_t>(maxCol + 1) * static_cast<std::size_t>(maxRow + 1), 0);
+        Values fresh;
+        fresh.resize(static_cast<std::size_t>(maxCol + 1) * static_cast<std::size_t>(maxRow + 1));
+        values_.swap(fresh);
     }
     int maxCol() const { return maxCol_; }
     int maxRow() const { return maxRow_; }
     bool empty() const { return values_.empty(); }
     std::int16_t& operator()(int i, int j) { return values_[index(i, j)]; }
     std::int16_t operator()(int i, int j) const { return values_[index(i, j)]; }
-    const std::vector<std::int16_t>& raw() const { return values_; }
+    // Row j: the values of columns 0..maxCol one after another.
+    const std::int16_t* row(int j) const { return values_.data() + index(0, j); }
+    using Values = std::vector<std::int16_t, ZeroedAllocator<std::int16_t>>;
+    const Values& raw() const { return values_; }
 
 private:
     std::size_t index(int i, int j) const
@@ -32,7 +40,7 @@ private:
     }
     int maxCol_ = -1;
     int maxRow_ = -1;
-    std::vector<std::int16_t> values_;
+    Values values_;
 };
 
 // Element (0, i, j) is the latitude, element (1, i, j) the longitude of grid
@@ -43,7 +51,9 @@ public:
     {
         maxCol_ = maxCol;
         maxRow_ = maxRow;
-        values_.assign(2 * static_cast<std::size_t>(maxCol + 1) * static_cast<std::size_t>(maxRow + 1), 0.0);
+        Values fresh;
+        fresh.resize(2 * static_cast<std::size_t>(maxCol + 1) * static_cast<std::size_t>(maxRow + 1));
+        values_.swap(fresh);
     }
     int maxCol() const { return maxCol_; }
     int maxRow() const { return maxRow_; }
@@ -58,9 +68,10 @@ private:
                      * (static_cast<std::size_t>(i)
                          + static_cast<std::size_t>(maxCol_ + 1) * static_cast<std::size_t>(j));
     }
+    using Values = std::vector<double, ZeroedAllocator<double>>;
     int maxCol_ = -1;
     int maxRow_ = -1;
-    std::vector<double> values_;
+    Values values_;
 };
 
 } // namespace marn

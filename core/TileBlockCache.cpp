@@ -1,26 +1,11 @@
 #include "core/TileBlockCache.h"
 
 #include "core/BlockInterpolation.h"
-#include "core/BlockRecord.h"
-#include "core/NativePath.h"
-#include "core/TilePath.h"
 #include "core/TileReadErrors.h"
-
-#include <utility>
 
 namespace marn {
 
 namespace {
-
-// Every field of a tile's name packed into one number.
-std::uint32_t TileKeyOf(const TileName& name)
-{
-    std::uint32_t key = name.latHemisphere == 'S' ? 1U : 0U;
-    key = key * 128 + static_cast<std::uint32_t>(name.latDegrees);
-    key = key * 2 + (name.lonHemisphere == 'W' ? 1U : 0U);
-    key = key * 256 + static_cast<std::uint32_t>(name.lonDegrees);
-    return key * 2 + (name.kind == TileKind::Kind6 ? 1U : 0U);
-}
 
 // Block keys are never 0: block numbers start at 1.
 std::uint64_t BlockKeyOf(std::uint32_t tileKey, std::int16_t blockNo)
@@ -28,23 +13,18 @@ std::uint64_t BlockKeyOf(std::uint32_t tileKey, std::int16_t blockNo)
     return (static_cast<std::uint64_t>(tileKey) << 8) | static_cast<std::uint64_t>(blockNo);
 }
 
-std::uint64_t BlockRowKeyOf(std::uint32_t tileKey, int blockRow)
-{
-    return (static_cast<std::uint64_t>(tileKey) << 4) | static_cast<std::uint64_t>(blockRow);
-}
-
-// Values of one record and of a block row of the larger kind.
-std::size_t RecordValues(TileKind kind)
-{
-    return static_cast<std::size_t>(GeometryOf(kind).recordBytes / 2);
-}
-constexpr std::size_t BlockRowValues = static_cast<std::size_t>(BlocksPerSide) * (Kind3Geometry.recordBytes / 2);
-
 } // namespace
 
-TileBlockCache::TileBlockCache(std::string dataDrive, std::string programDir)
-    : dataDrive_(std::move(dataDrive)), programDir_(std::move(programDir)), noDrive_(DataPrefix(dataDrive_).empty())
+TileBlockCache::TileBlockCache(TileBlockStore& store) : store_(store) {}
+
+void TileBlockCache::startRow(int gridRow)
 {
+    gridRow_ = gridRow;
+    met_.clear();
+    lastRowKey_ = 0;
+    lastRow_ = nullptr;
+    lastBlockKey_ = 0;
+    lastNodes_ = nullptr;
 }
 
 std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& height)
@@ -60,14 +40,7 @@ std::int16_t TileBlockCache::heightAt(double lat, double lon, std::int16_t& heig
 
 std::int16_t TileBlockCache::locate(double lat, double lon, TileLocation& at) const
 {
-    if (noDrive_)
-        return ErrNoDataDrive;
-    if (!(lat >= -90.0 && lat <= 90.0))
-        return ErrLatitude;
-    if (!NormaliseLongitude(lon))
-        return ErrReader;
-    at = LocateTile(lat, lon);
-    return ReadOk;
+    return LocatePoint(store_.hasDataDrive(), lat, lon, at);
 }
 
 std::int16_t TileBlockCache::heightAt(const TileLocation& at, std::int16_t& height)
@@ -82,48 +55,46 @@ std::int16_t TileBlockCache::heightAt(const TileLocation& at, std::int16_t& heig
 
 void TileBlockCache::prefetch(const TileLocation& at)
 {
-    const BlockRow* row = heldBlockRow(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
-    if (row == nullptr)
+    const BlockRow* row = metBlockRow(BlockRowKeyOf(TileKeyOf(at.name), at.blockRow));
+    const std::int16_t* block = row == nullptr ? nullptr : row->wholeBlock(at.blockCol, at.name.kind);
+    if (block == nullptr)
         return;
     const int nodes = GeometryOf(at.name.kind).nodesPerRow;
-    const auto column = static_cast<std::size_t>(at.blockCol - 1);
     const NodeIndex node = SouthWestNode(at);
-    const std::int16_t* south =
-        row->nodes.get() + column * RecordValues(at.name.kind) + static_cast<std::size_t>(node.lat * nodes + node.lon);
+    const std::int16_t* south = block + node.lat * nodes + node.lon;
     __builtin_prefetch(south);
     __builtin_prefetch(south + nodes + 1);
 }
 
-TileBlockCache::BlockRow* TileBlockCache::heldBlockRow(std::uint64_t rowKey)
+void TileBlockCache::startReading(const TileLocation& at)
+{
+    const std::uint32_t tileKey = TileKeyOf(at.name);
+    const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
+    if (tileKey == lastMissingTile_ || metBlockRow(rowKey) != nullptr || missing_.count(tileKey) != 0)
+        return;
+    const BlockRow* row = nullptr;
+    const std::int16_t found = store_.blockRow(at, tileKey, gridRow_, row, false);
+    if (found == ErrTileNotOpened) {
+        missing_.insert(tileKey);
+        lastMissingTile_ = tileKey;
+    }
+    if (found == ReadOk && row != nullptr) {
+        met_.emplace(rowKey, row);
+        lastRowKey_ = rowKey;
+        lastRow_ = row;
+    }
+}
+
+const TileBlockCache::BlockRow* TileBlockCache::metBlockRow(std::uint64_t rowKey)
 {
     if (rowKey == lastRowKey_)
         return lastRow_;
-    const auto held = blockRows_.find(rowKey);
-    if (held == blockRows_.end())
+    const auto met = met_.find(rowKey);
+    if (met == met_.end())
         return nullptr;
     lastRowKey_ = rowKey;
-    lastRow_ = &held->second;
+    lastRow_ = met->second;
     return lastRow_;
-}
-
-void TileBlockCache::endRow()
-{
-    for (auto row = blockRows_.begin(); row != blockRows_.end();) {
-        if (row->second.used) {
-            row->second.used = false;
-            ++row;
-            continue;
-        }
-        spareBuffers_.push_back(std::move(row->second.nodes));
-        row = blockRows_.erase(row);
-    }
-    std::erase_if(tiles_, [](const auto& entry) { return !entry.second.used; });
-    for (auto& entry : tiles_)
-        entry.second.used = false;
-    lastRowKey_ = 0;
-    lastRow_ = nullptr;
-    lastBlockKey_ = 0;
-    lastNodes_ = nullptr;
 }
 
 std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_t*& nodes)
@@ -137,79 +108,29 @@ std::int16_t TileBlockCache::findBlock(const TileLocation& at, const std::int16_
     if (tileKey == lastMissingTile_)
         return ErrTileNotOpened;
     const std::uint64_t rowKey = BlockRowKeyOf(tileKey, at.blockRow);
-    BlockRow* held = heldBlockRow(rowKey);
-    if (held == nullptr) {
+    const BlockRow* row = metBlockRow(rowKey);
+    if (row == nullptr) {
         if (missing_.count(tileKey) != 0) {
             lastMissingTile_ = tileKey;
             return ErrTileNotOpened;
         }
-        BlockRow fresh;
-        const std::int16_t read = readBlockRow(tileKey, at, fresh);
-        if (read != ReadOk)
-            return read;
-        held = &blockRows_.emplace(rowKey, std::move(fresh)).first->second;
+        const std::int16_t found = store_.blockRow(at, tileKey, gridRow_, row);
+        if (found == ErrTileNotOpened) {
+            missing_.insert(tileKey);
+            lastMissingTile_ = tileKey;
+        }
+        if (found != ReadOk)
+            return found;
+        met_.emplace(rowKey, row);
         lastRowKey_ = rowKey;
-        lastRow_ = held;
+        lastRow_ = row;
     }
-    BlockRow& row = *held;
-    row.used = true;
-    row.tile->used = true;
-    const auto column = static_cast<std::size_t>(at.blockCol - 1);
-    std::int16_t* block = row.nodes.get() + column * RecordValues(at.name.kind);
-    if (!row.present[column]) {
-        if (!ReadBlockRecord(row.tile->file, at.name.kind, at.blockNo, block))
-            return ErrBlockRead;
-        ++reads_;
-        row.present[column] = true;
-    }
+    const std::int16_t read = store_.blockNodes(*row, at, nodes);
+    if (read != ReadOk)
+        return read;
     lastBlockKey_ = blockKey;
-    lastNodes_ = block;
-    nodes = block;
+    lastNodes_ = nodes;
     return ReadOk;
-}
-
-std::int16_t TileBlockCache::readBlockRow(std::uint32_t tileKey, const TileLocation& at, BlockRow& row)
-{
-    Tile* tile = nullptr;
-    const std::int16_t opened = openTile(tileKey, at.name, tile);
-    if (opened != ReadOk)
-        return opened;
-    row.tile = tile;
-    row.nodes = takeBuffer();
-    if (ReadBlockRowRecords(tile->file, at.name.kind, at.blockRow, row.nodes.get())) {
-        ++reads_;
-        row.present.fill(true);
-    }
-    return ReadOk;
-}
-
-std::int16_t TileBlockCache::openTile(std::uint32_t tileKey, const TileName& name, Tile*& tile)
-{
-    auto open = tiles_.find(tileKey);
-    if (open != tiles_.end()) {
-        open->second.used = true;
-        tile = &open->second;
-        return ReadOk;
-    }
-    Tile fresh;
-    if (!fresh.file.open(NativePath(LogicalTilePath(dataDrive_, name), programDir_))) {
-        missing_.insert(tileKey);
-        lastMissingTile_ = tileKey;
-        return ErrTileNotOpened;
-    }
-    if (fresh.file.length() != GeometryOf(name.kind).fileBytes)
-        return ErrFileLength;
-    tile = &tiles_.emplace(tileKey, std::move(fresh)).first->second;
-    return ReadOk;
-}
-
-TileBlockCache::Nodes TileBlockCache::takeBuffer()
-{
-    if (spareBuffers_.empty())
-        return Nodes(new std::int16_t[BlockRowValues]);
-    Nodes buffer = std::move(spareBuffers_.back());
-    spareBuffers_.pop_back();
-    return buffer;
 }
 
 } // namespace marn

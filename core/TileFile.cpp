@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <utility>
 
@@ -77,11 +78,23 @@ std::int64_t TileFile::length() const
     return static_cast<std::int64_t>(info.st_size);
 }
 
-bool TileFile::readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t size) const
+bool TileFile::readAt(
+    std::int64_t offset, std::uint8_t* buffer, std::size_t size, const std::function<void()>& beforeWaiting) const
 {
     if (fd_ < 0 || offset < 0)
         return false;
     std::size_t done = 0;
+    if (beforeWaiting) {
+        // What the page cache holds comes without waiting; the rest is read below.
+        iovec part{buffer, size};
+        ssize_t got = -1;
+        do {
+            got = ::preadv2(fd_, &part, 1, static_cast<off_t>(offset), RWF_NOWAIT);
+        } while (got < 0 && errno == EINTR);
+        done = got > 0 ? static_cast<std::size_t>(got) : 0;
+        if (done < size)
+            beforeWaiting();
+    }
     while (done < size) {
         const ssize_t got =
             ::pread(fd_, buffer + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
@@ -92,6 +105,12 @@ bool TileFile::readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t siz
         done += static_cast<std::size_t>(got);
     }
     return true;
+}
+
+void TileFile::willNeed(std::int64_t offset, std::int64_t size) const
+{
+    if (fd_ >= 0)
+        ::posix_fadvise(fd_, static_cast<off_t>(offset), static_cast<off_t>(size), POSIX_FADV_WILLNEED);
 }
 
 } // namespace marn

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace marn {
@@ -29,7 +30,15 @@ public:
     std::int64_t length() const;
 
     // Reads exactly size bytes from offset; false on any failure or a short read.
-    bool readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t size) const;
+    // beforeWaiting, when given, is called once before the read has to wait
+    // for the disk (the bytes are not all in the page cache), and not at all
+    // when they are.
+    bool readAt(std::int64_t offset, std::uint8_t* buffer, std::size_t size,
+        const std::function<void()>& beforeWaiting = {}) const;
+
+    // Tells the operating system that size bytes from offset will be read
+    // soon, so that it can start reading them from the disk; only a hint.
+    void willNeed(std::int64_t offset, std::int64_t size) const;
 
 private:
     int fd_ = -1;

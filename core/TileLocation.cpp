@@ -62,4 +62,16 @@ TileLocation LocateTile(double lat, double lon)
     return at;
 }
 
+std::int16_t LocatePoint(bool hasDataDrive, double lat, double& lon, TileLocation& at)
+{
+    if (!hasDataDrive)
+        return ErrNoDataDrive;
+    if (!(lat >= -90.0 && lat <= 90.0))
+        return ErrLatitude;
+    if (!NormaliseLongitude(lon))
+        return ErrReader;
+    at = LocateTile(lat, lon);
+    return ReadOk;
+}
+
 } // namespace marn

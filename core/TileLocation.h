@@ -11,6 +11,7 @@
 // western edge of E000).
 
 #include "core/TilePath.h"
+#include "core/TileReadErrors.h"
 
 #include <cstdint>
 
@@ -37,5 +38,12 @@ struct TileLocation {
 //   lat: degrees, in [-90, 90].
 //   lon: degrees, normalised into [0, 360].
 TileLocation LocateTile(double lat, double lon);
+
+// The checks every height question begins with, in this order: 600 when there
+// is no data drive (hasDataDrive false), 300 for a latitude outside -90..90 or
+// NaN, 500 for a longitude that is NaN or infinite. When they pass, lon is
+// normalised in place, at holds the point's place and the result is 0;
+// otherwise lon and at are left alone.
+std::int16_t LocatePoint(bool hasDataDrive, double lat, double& lon, TileLocation& at);
 
 } // namespace marn

@@ -2,7 +2,6 @@
 
 #include "core/BlockInterpolation.h"
 #include "core/BlockRecord.h"
-#include "core/NativePath.h"
 #include "core/TileLocation.h"
 
 namespace marn {
@@ -17,17 +16,14 @@ void CloseTile(TileReaderState& r)
     r.TileFileNo = 0;
 }
 
-std::int16_t OpenTile(SharedState& s, const std::string& path, const TileGeometry& geometry)
+std::int16_t OpenTile(SharedState& s, const std::string& path, TileKind kind)
 {
     TileReaderState& r = s.Reader;
     r.TileFileNo = 1; // the only file the reader ever has open
-    if (!r.OpenFile.open(NativePath(path, s.ProgramDir))) {
+    const std::int16_t opened = OpenTileFile(r.OpenFile, path, s.ProgramDir, kind);
+    if (opened != ReadOk) {
         CloseTile(r);
-        return ErrTileNotOpened;
-    }
-    if (r.OpenFile.length() != geometry.fileBytes) {
-        CloseTile(r);
-        return ErrFileLength;
+        return opened;
     }
     r.OpenTileName = path;
     return ReadOk;
@@ -53,7 +49,7 @@ std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocat
         return ReadOk;
     if (r.OpenTileName != path) {
         CloseTile(r);
-        const std::int16_t opened = OpenTile(s, path, GeometryOf(at.name.kind));
+        const std::int16_t opened = OpenTile(s, path, at.name.kind);
         if (opened != ReadOk)
             return opened;
     }
@@ -65,20 +61,10 @@ std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocat
 void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& height, std::int16_t& errorValue)
 {
     height = 0;
-    errorValue = ReadOk;
-    if (DataPrefix(s.DataDrive).empty()) {
-        errorValue = ErrNoDataDrive;
+    TileLocation at;
+    errorValue = LocatePoint(!DataPrefix(s.DataDrive).empty(), lat, lon, at);
+    if (errorValue != ReadOk)
         return;
-    }
-    if (!(lat >= -90.0 && lat <= 90.0)) {
-        errorValue = ErrLatitude;
-        return;
-    }
-    if (!NormaliseLongitude(lon)) {
-        errorValue = ErrReader;
-        return;
-    }
-    const TileLocation at = LocateTile(lat, lon);
     const std::string path = LogicalTilePath(s.DataDrive, at.name);
     errorValue = BringBlock(s, path, at);
     if (errorValue != ReadOk)

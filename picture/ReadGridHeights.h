@@ -1,9 +1,10 @@
 #pragma once
 // The height sampling under the progress window: fills GridHeights and
 // GridCoords row by row, redraws the progress bar and lets pending events run
-// after every row. Tile blocks are read once for the whole picture and missing
-// tiles are looked for once (SampleGridHeightsFast); the heights are those of
-// the one-file, one-block reader.
+// after every row. Tile blocks are read once for the whole picture, missing
+// tiles are looked for once and the rows are sampled on every processor
+// (SampleGridHeightsFast), while the bar and the events still follow the rows
+// in order on this thread; the heights are those of the one-file, one-block reader.
 
 #include "core/SharedState.h"
 #include "ui/Platform.h"

@@ -1,5 +1,7 @@
 #include "ui/PictureBox.h"
 
+#include "core/ZeroedMemory.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -7,6 +9,32 @@
 #include <cstdlib>
 
 namespace marn {
+
+namespace {
+
+struct ImageMemory {
+    void* memory;
+    std::size_t bytes;
+};
+
+// A 32-bit RGB image on fresh memory from AllocateZeroed: a drawing the size
+// of the screen is faulted in a few huge pages at a time rather than 4 KB at a time.
+QImage FreshImage(QSize size)
+{
+    const qsizetype bytesPerLine = static_cast<qsizetype>(size.width()) * 4;
+    const auto bytes = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(size.height());
+    auto* held = new ImageMemory{AllocateZeroed(bytes), bytes};
+    return QImage(
+        static_cast<uchar*>(held->memory), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
+        [](void* info) {
+            auto* memory = static_cast<ImageMemory*>(info);
+            FreeZeroed(memory->memory, memory->bytes);
+            delete memory;
+        },
+        held);
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
@@ -42,7 +70,7 @@ void PictureBox::syncImageSize()
     const QSize wanted = size().expandedTo(QSize(1, 1));
     if (pictureAssigned_ || wanted == image_.size())
         return;
-    QImage grown(wanted, QImage::Format_RGB32);
+    QImage grown = FreshImage(wanted);
     grown.fill(backColor_);
     QPainter painter(&grown);
     painter.drawImage(0, 0, image_);

@@ -1,14 +1,14 @@
-// The fast sampling against the literal one (SampleGridHeights with
+// The fast sampling against the literal one (test::SampleGridHeights with
 // ReadTileHeight) on the same areas: coordinates and heights must agree bit
 // for bit, and so must the error that stops a sampling.
 
 #include "core/FastHeightSampling.h"
 
 #include "core/GridSetUp.h"
-#include "core/HeightSampling.h"
 #include "core/TileLocation.h"
-#include "core/TileReader.h"
 #include "core/TileReadErrors.h"
+#include "core/TileReader.h"
+#include "tests/support/LiteralSampling.h"
 #include "tests/support/PictureArea.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
@@ -17,7 +17,9 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -41,6 +43,8 @@ struct Area {
     std::vector<std::pair<int, int>> tiles; // south-west corners of the tiles written
 };
 
+constexpr int SamplingThreadCounts[] = {1, 2, 3, 8};
+
 class FastSamplingTest : public testing::Test {
 protected:
     SharedState Frame(const Area& area)
@@ -62,13 +66,14 @@ protected:
     static Outcome Literal(SharedState& s)
     {
         Outcome o;
-        o.error = SampleGridHeights(s, [&](int row) { o.rows.push_back(row); });
+        o.error = test::SampleGridHeights(s, [&](int row) { o.rows.push_back(row); });
         return o;
     }
-    static Outcome Fast(SharedState& s)
+    static Outcome Fast(SharedState& s, int threads)
     {
         Outcome o;
-        o.error = SampleGridHeightsFast(s, [&](int row) { o.rows.push_back(row); });
+        o.error = SampleGridHeightsFast(
+            s, [&](int row) { o.rows.push_back(row); }, threads);
         return o;
     }
 
@@ -84,16 +89,20 @@ protected:
     }
 
     // Both samplings of the same area stop with the expected error after the same rows,
-    // leaving the same grids.
+    // leaving the same grids, however many threads the fast one uses.
     static void ExpectSameStop(SharedState& literal, std::int16_t error)
     {
-        SharedState fast = literal;
+        const SharedState unsampled = literal;
         const Outcome expected = Literal(literal);
-        const Outcome got = Fast(fast);
         EXPECT_EQ(expected.error, error);
-        EXPECT_EQ(got.error, expected.error);
-        EXPECT_EQ(got.rows, expected.rows);
-        ExpectSameGrids(literal, fast);
+        for (const int threads : SamplingThreadCounts) {
+            SCOPED_TRACE(testing::Message() << threads << " threads");
+            SharedState fast = unsampled;
+            const Outcome got = Fast(fast, threads);
+            EXPECT_EQ(got.error, expected.error);
+            EXPECT_EQ(got.rows, expected.rows);
+            ExpectSameGrids(literal, fast);
+        }
     }
 
     // Distinct block rows of existing tiles that the sampled points fall into.
@@ -129,26 +138,68 @@ TEST_F(FastSamplingTest, AgreesBitForBitWithTheLiteralSampling)
         {"open sea", -30.5, -140.5, 300, 60, 40, {}},
     };
     for (const Area& area : areas) {
-        SCOPED_TRACE(area.name);
         SharedState literal = Frame(area);
-        SharedState fast = literal;
+        const SharedState unsampled = literal;
         const Outcome expected = Literal(literal);
-        const Outcome got = Fast(fast);
-        EXPECT_EQ(got.error, ReadOk);
-        EXPECT_EQ(got.error, expected.error);
-        EXPECT_EQ(got.rows, expected.rows);
-        ExpectSameGrids(literal, fast);
-        EXPECT_EQ(fast.Reader.BlockReads, BlockRowsWithData(fast));
-        EXPECT_LE(fast.Reader.BlockReads, literal.Reader.BlockReads);
+        for (const int threads : SamplingThreadCounts) {
+            SCOPED_TRACE(testing::Message() << area.name << ", " << threads << " threads");
+            SharedState fast = unsampled;
+            const Outcome got = Fast(fast, threads);
+            EXPECT_EQ(got.error, ReadOk);
+            EXPECT_EQ(got.error, expected.error);
+            EXPECT_EQ(got.rows, expected.rows);
+            ExpectSameGrids(literal, fast);
+            EXPECT_EQ(fast.Reader.BlockReads, BlockRowsWithData(fast));
+            EXPECT_LE(fast.Reader.BlockReads, literal.Reader.BlockReads);
+        }
     }
 }
 
 TEST_F(FastSamplingTest, StopsAtTheSameFatalErrorAsTheLiteralSampling)
 {
-    const Area area{"two tiles", 47.5, 8.0, 60, 60, 40, {{47, 7}}};
-    test::WriteFileOfLength(test::TilePath(dir.path(), 47, 8), 5000);
-    SharedState literal = Frame(area);
-    ExpectSameStop(literal, ErrFileLength);
+    struct Stop {
+        const char* name;
+        Area area;
+        std::pair<int, int> wrongLength; // the corner of a tile file of the wrong length
+        std::int16_t error;
+    };
+    const Stop stops[] = {
+        {"in the first row", {"", 47.5, 8.0, 60, 60, 40, {{47, 7}}}, {47, 8}, ErrFileLength},
+        {"halfway down", {"", 48.0, 7.5, 60, 60, 40, {{48, 7}}}, {47, 7}, ErrFileLength},
+        {"without a data drive", {"", 47.5, 7.5, 20, 30, 20, {{47, 7}}}, {0, 0}, ErrNoDataDrive},
+    };
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE(stop.name);
+        SharedState literal = Frame(stop.area);
+        if (stop.error == ErrNoDataDrive)
+            literal.DataDrive.clear();
+        else
+            test::WriteFileOfLength(test::TilePath(dir.path(), stop.wrongLength.first, stop.wrongLength.second), 5000);
+        ExpectSameStop(literal, stop.error);
+    }
+}
+
+// The grid is written by the calling thread only, each row just before the
+// progress hears of it, so the progress window may look at the rows it has heard of.
+TEST_F(FastSamplingTest, ReportsEachRowInOrderOnTheCallingThreadOnceItIsStored)
+{
+    SharedState s = Frame({"one tile", 47.5, 7.5, 20, 30, 24, {{47, 7}}});
+    for (const int threads : SamplingThreadCounts) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        SetUpGrid(s);
+        const std::thread::id caller = std::this_thread::get_id();
+        int reported = 0;
+        const auto afterRow = [&](int row) {
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            EXPECT_EQ(row, ++reported);
+            EXPECT_NE(s.GridHeights(30, row), 0) << "row " << row << " is stored";
+            if (row < 24) {
+                EXPECT_EQ(s.GridCoords(0, 1, row + 1), 0.0) << "row " << row + 1 << " is not";
+            }
+        };
+        ASSERT_EQ(SampleGridHeightsFast(s, afterRow, threads), ReadOk);
+        EXPECT_EQ(reported, 24);
+    }
 }
 
 // A void is missing data, not a failure: NoData at exactly the points whose
@@ -164,7 +215,7 @@ TEST_F(FastSamplingTest, MissingNodesBecomeNoDataAtExactlyTheirPoints)
             test::SetNodeHeight(test::TilePath(dir.path(), 47, 7), TileKind::Kind3, at.blockNo, node, row, NoData);
     SharedState fast = literal;
     EXPECT_EQ(Literal(literal).error, ReadOk);
-    EXPECT_EQ(Fast(fast).error, ReadOk);
+    EXPECT_EQ(Fast(fast, 2).error, ReadOk);
     ExpectSameGrids(literal, fast);
     SharedState reader;
     reader.DataDrive = dir.path();
@@ -188,9 +239,31 @@ TEST_F(FastSamplingTest, LeavesTheReadersCacheAlone)
     SharedState s = Frame({"one tile", 47.5, 7.5, 20, 16, 12, {{47, 7}}});
     s.Reader.OpenTileName = "kept";
     s.Reader.OpenBlockNo = 17;
-    ASSERT_EQ(Fast(s).error, ReadOk);
+    ASSERT_EQ(Fast(s, 2).error, ReadOk);
     EXPECT_EQ(s.Reader.OpenTileName, "kept");
     EXPECT_EQ(s.Reader.OpenBlockNo, 17);
+}
+
+TEST(SamplingThreadsTest, TakesAWholeNumberFromMarnThreadsAndOtherwiseEveryProcessor)
+{
+    const char* before = std::getenv("MARN_THREADS");
+    const std::string kept = before == nullptr ? "" : before;
+    ::unsetenv("MARN_THREADS");
+    const int processors = SamplingThreads();
+    const struct {
+        const char* value;
+        int threads;
+    } cases[] = {{"3", 3}, {"1", 1}, {"999", 256}, {"0", processors}, {"-2", processors}, {"two", processors},
+        {"4x", processors}, {"", processors}};
+    for (const auto& c : cases) {
+        ::setenv("MARN_THREADS", c.value, 1);
+        EXPECT_EQ(SamplingThreads(), c.threads) << "MARN_THREADS=" << c.value;
+    }
+    if (before == nullptr)
+        ::unsetenv("MARN_THREADS");
+    else
+        ::setenv("MARN_THREADS", kept.c_str(), 1);
+    EXPECT_GE(processors, 1);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace marn {
 namespace {
 
@@ -61,16 +63,33 @@ TEST(SetUpGrid, DimensionsTheGridsToTheRoundedPictureSize)
     }
 }
 
+// Small grids and grids of several megabytes come from different kinds of
+// memory; neither may show what an earlier grid held.
 TEST(SetUpGrid, DiscardsEarlierGridContents)
 {
-    SharedState s = Picture(47, 7, 50, 8, 6);
-    s.GridHeights.dimension(8, 6);
-    s.GridHeights(3, 3) = 1234;
-    s.GridCoords.dimension(8, 6);
-    s.GridCoords(1, 3, 3) = 7.5;
-    SetUpGrid(s);
-    EXPECT_EQ(s.GridHeights(3, 3), 0);
-    EXPECT_EQ(s.GridCoords(1, 3, 3), 0.0);
+    const struct {
+        int cols;
+        int rows;
+    } sizes[] = {{8, 6}, {1400, 1000}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.cols << " x " << size.rows);
+        SharedState s = Picture(47, 7, 50, static_cast<float>(size.cols), static_cast<float>(size.rows));
+        SetUpGrid(s);
+        for (int j = 0; j <= size.rows; ++j) {
+            for (int i = 0; i <= size.cols; ++i) {
+                s.GridHeights(i, j) = 1234;
+                s.GridCoords(1, i, j) = 7.5;
+            }
+        }
+        SetUpGrid(s);
+        const auto& heights = s.GridHeights.raw();
+        EXPECT_EQ(std::count(heights.begin(), heights.end(), 0), static_cast<long>(heights.size()));
+        int nonZeroCoords = 0;
+        for (int j = 0; j <= size.rows; ++j)
+            for (int i = 0; i <= size.cols; ++i)
+                nonZeroCoords += s.GridCoords(1, i, j) != 0.0 ? 1 : 0;
+        EXPECT_EQ(nonZeroCoords, 0);
+    }
 }
 
 TEST(SetUpGrid, WestAndEastEdgesShareTheLengthOnePixelApart)

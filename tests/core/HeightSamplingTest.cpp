@@ -1,4 +1,4 @@
-#include "core/HeightSampling.h"
+#include "core/FastHeightSampling.h"
 
 #include "core/Geodesy.h"
 #include "core/GridSetUp.h"
@@ -32,7 +32,7 @@ protected:
     }
     std::int16_t Sample()
     {
-        return SampleGridHeights(s, [this](int row) { rows.push_back(row); });
+        return SampleGridHeightsFast(s, [this](int row) { rows.push_back(row); });
     }
 
     TempDir dir;
@@ -163,7 +163,7 @@ TEST_F(HeightSamplingTest, NeverWritesBeyondTheDimensionedGrid)
 TEST_F(HeightSamplingTest, RunsWithoutARowCallback)
 {
     Frame(-30.5, -140.5, 100, 4, 3);
-    EXPECT_EQ(SampleGridHeights(s, {}), ReadOk);
+    EXPECT_EQ(SampleGridHeightsFast(s, {}), ReadOk);
     EXPECT_EQ(s.GridHeights(4, 3), NoData);
 }
 

@@ -24,8 +24,18 @@ class TileBlockCacheTest : public testing::Test {
 protected:
     TileBlockCacheTest() { s.DataDrive = dir.path(); }
 
+    // Ends the grid row being sampled and starts the next one.
+    void EndRow()
+    {
+        store.rowsFinished(row);
+        cache.startRow(++row);
+    }
+
     TempDir dir;
     SharedState s;
+    TileBlockStore store{dir.path(), ""};
+    TileBlockCache cache{store};
+    int row = 1;
 };
 
 TEST_F(TileBlockCacheTest, AnswersLikeTheReaderIncludingItsErrors)
@@ -38,7 +48,6 @@ TEST_F(TileBlockCacheTest, AnswersLikeTheReaderIncludingItsErrors)
     const double points[][2] = {{47.30125, 7.501}, {47.3, 7.5}, {47.9999, 7.9999}, {-7.3, -7.5}, {-8.0, 352.0},
         {47.5, 8.5}, {47.5, 9.5}, {95, 7}, {nan, 7}, {47.5, std::numeric_limits<double>::infinity()}, {47.5, 727.5},
         {47.0, 7.0}};
-    TileBlockCache cache(dir.path(), "");
     for (const auto& p : points) {
         SCOPED_TRACE(testing::Message() << p[0] << " " << p[1]);
         double lon = p[1];
@@ -53,22 +62,23 @@ TEST_F(TileBlockCacheTest, AnswersLikeTheReaderIncludingItsErrors)
 
 TEST_F(TileBlockCacheTest, EmptyDataDriveComesFirst)
 {
-    TileBlockCache cache("", "");
+    TileBlockStore noDrive("", "");
+    TileBlockCache noDriveCache(noDrive);
     std::int16_t height = -1;
-    EXPECT_EQ(cache.heightAt(95, 7, height), ErrNoDataDrive);
+    EXPECT_EQ(noDriveCache.heightAt(95, 7, height), ErrNoDataDrive);
     EXPECT_EQ(height, 0);
 }
 
 TEST_F(TileBlockCacheTest, RemembersMissingTilesForTheWholePicture)
 {
-    TileBlockCache cache(dir.path(), "");
     std::int16_t height = 0;
     EXPECT_EQ(cache.heightAt(47.5, 7.5, height), ErrTileNotOpened);
     test::WriteFlatTile(dir.path(), 47, 7, 12);
-    cache.endRow();
+    EndRow();
     EXPECT_EQ(cache.heightAt(47.5, 7.5, height), ErrTileNotOpened);
 
-    TileBlockCache next(dir.path(), "");
+    TileBlockStore nextPicture(dir.path(), "");
+    TileBlockCache next(nextPicture);
     EXPECT_EQ(next.heightAt(47.5, 7.5, height), ReadOk);
     EXPECT_EQ(height, 12);
 }
@@ -76,33 +86,30 @@ TEST_F(TileBlockCacheTest, RemembersMissingTilesForTheWholePicture)
 TEST_F(TileBlockCacheTest, KeepsBlocksWhileRowsUseThem)
 {
     test::WriteTile(dir.path(), 47, 7, Slope);
-    TileBlockCache cache(dir.path(), "");
     std::int16_t height = 0;
-    for (int row = 0; row < 5; ++row) {
+    for (int rows = 0; rows < 5; ++rows) {
         ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
         ASSERT_EQ(cache.heightAt(47.61, 7.81, height), ReadOk);
         ASSERT_EQ(cache.heightAt(47.32, 7.52, height), ReadOk);
-        cache.endRow();
+        EndRow();
     }
-    EXPECT_EQ(cache.reads(), 2U);
+    EXPECT_EQ(store.reads(), 2U);
 }
 
 TEST_F(TileBlockCacheTest, ForgetsBlocksARowDidNotUse)
 {
     test::WriteTile(dir.path(), 47, 7, Slope);
-    TileBlockCache cache(dir.path(), "");
     std::int16_t height = 0;
     ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
-    cache.endRow();
-    cache.endRow();
+    EndRow();
+    EndRow();
     ASSERT_EQ(cache.heightAt(47.31, 7.51, height), ReadOk);
-    EXPECT_EQ(cache.reads(), 2U);
+    EXPECT_EQ(store.reads(), 2U);
 }
 
 TEST_F(TileBlockCacheTest, ABlockRowCutShortGivesItsWholeBlocksAndFailsLikeTheReaderOnTheRest)
 {
     const std::string tile = test::WriteTile(dir.path(), 47, 7, Slope);
-    TileBlockCache cache(dir.path(), "");
     std::int16_t height = 0;
     std::int16_t error = 0;
     double lon = 7.01;
@@ -122,7 +129,7 @@ TEST_F(TileBlockCacheTest, ABlockRowCutShortGivesItsWholeBlocksAndFailsLikeTheRe
         EXPECT_EQ(cache.heightAt(p[0], p[1], got), error);
         EXPECT_EQ(got, want);
     }
-    EXPECT_EQ(cache.reads(), 3U) << "row 1 whole, then blocks 37 and 42 one by one";
+    EXPECT_EQ(store.reads(), 3U) << "row 1 whole, then blocks 37 and 42 one by one";
 }
 
 } // namespace

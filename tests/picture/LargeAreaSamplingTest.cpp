@@ -7,14 +7,15 @@
 #include "tests/picture/SamplingAreas.h"
 
 #include "core/FastHeightSampling.h"
-#include "core/HeightSampling.h"
 #include "core/TileReadErrors.h"
+#include "tests/support/LiteralSampling.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,12 @@ const std::string& TileSetDrive()
         return root;
     }();
     return drive;
+}
+
+// The viewer's sampling, on as many threads as the viewer uses.
+std::int16_t SampleAsTheViewer(SharedState& s, const std::function<void(int row)>& afterRow)
+{
+    return SampleGridHeightsFast(s, afterRow);
 }
 
 struct Sampled {
@@ -77,8 +84,8 @@ class LargeAreaSampling : public testing::TestWithParam<test::SamplingArea> {};
 
 TEST_P(LargeAreaSampling, FastSamplingGivesTheLiteralReadersGrid)
 {
-    const Sampled literal = Sample(GetParam(), SampleGridHeights);
-    const Sampled fast = Sample(GetParam(), SampleGridHeightsFast);
+    const Sampled literal = Sample(GetParam(), test::SampleGridHeights);
+    const Sampled fast = Sample(GetParam(), SampleAsTheViewer);
     EXPECT_EQ(literal.error, ReadOk);
     EXPECT_EQ(fast.error, literal.error);
     EXPECT_EQ(fast.rows, literal.rows);
@@ -89,7 +96,7 @@ TEST_P(LargeAreaSampling, FastSamplingGivesTheLiteralReadersGrid)
 
 TEST_P(LargeAreaSampling, EveryPointOverLandHasAHeight)
 {
-    const Sampled fast = Sample(GetParam(), SampleGridHeightsFast);
+    const Sampled fast = Sample(GetParam(), SampleAsTheViewer);
     ASSERT_EQ(fast.error, ReadOk);
     const int points =
         static_cast<int>(std::floor(fast.state.PicCols)) * static_cast<int>(std::floor(fast.state.PicRows));

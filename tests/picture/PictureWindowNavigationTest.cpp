@@ -43,7 +43,8 @@ struct Picture {
 
 Picture Shown(const test::PictureWindowFixture& f)
 {
-    Picture p{f.state.GridHeights.raw(), f.window->Picture1->picture(), {}};
+    const auto& raw = f.state.GridHeights.raw();
+    Picture p{{raw.begin(), raw.end()}, f.window->Picture1->picture(), {}};
     for (const QLabel* label : f.window->Picture1->findChildren<QLabel*>()) {
         if (label->isVisibleTo(f.window->Picture1))
             p.labels << QString("%1=%2 %3,%4").arg(label->objectName(), label->text()).arg(label->x()).arg(label->y());

@@ -1,4 +1,4 @@
-#include "core/HeightSampling.h"
+#include "tests/support/LiteralSampling.h"
 
 #include "core/Geodesy.h"
 #include "core/GridBounds.h"
@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace marn {
+namespace marn::test {
 
 std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)>& afterRow)
 {
@@ -41,4 +41,4 @@ std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)
     return ReadOk;
 }
 
-} // namespace marn
+} // namespace marn::test
