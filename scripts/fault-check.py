@@ -10,8 +10,9 @@ The list (scripts/faults.txt by default) holds one block per fault:
 
     == id: what the fault is
     file: core/Geodesy.cpp
-    - the exact text to replace (one line; it must occur exactly once)
-    + the text that replaces it
+    - the exact text to replace (it must occur exactly once; several "- "
+    - lines stand for consecutive lines)
+    + the text that replaces it (likewise several "+ " lines)
 
 The report has one line per fault: id, file, failing test count, a few of
 their names; "BUILD FAILED" where the fault does not compile (the fault is then
@@ -39,11 +40,9 @@ def read_faults(path):
         elif raw.startswith("file: "):
             current["file"] = raw[6:].strip()
         elif raw.startswith("- "):
-            current["old"] = raw[2:]
+            current["old"] = raw[2:] if current["old"] is None else current["old"] + "\n" + raw[2:]
         elif raw.startswith("+ "):
-            current["new"] = raw[2:]
-        elif raw == "+":
-            current["new"] = ""
+            current["new"] = raw[2:] if current["new"] is None else current["new"] + "\n" + raw[2:]
     return faults
 
 
