@@ -7,7 +7,9 @@ failing tests, and put the file back.
 usage: scripts/fault-check.py [--build DIR] [--list FILE] [--only ID,...] [--out REPORT.tsv]
 
 The tests are those of ctest without the slow label, each test executable
-run once for all of its tests. The suite must pass before any fault is applied.
+run once for all of its tests, and after a fault only the test executables its
+build changed (a test executable is relinked whenever a library it uses
+changes). The suite must pass before any fault is applied.
 
 The list (scripts/faults.txt by default) holds one block per fault:
 
@@ -18,7 +20,7 @@ The list (scripts/faults.txt by default) holds one block per fault:
     + the text that replaces it (likewise several "+ " lines)
 
 The report has one line per fault: id, file, failing test count, a few of
-their names (all of them in the report); "BUILD FAILED" where the fault does not compile (the fault is then
+their names; "BUILD FAILED" where the fault does not compile (the fault is then
 not realistic and should be changed) and "NOT FOUND" where the text is missing.
 """
 import argparse
@@ -75,11 +77,33 @@ def suite_plan(build):
     return groups, others
 
 
-def failing_tests(build, plan):
+def executables(build):
+    """Modification times of every executable file in the build tree."""
+    times = {}
+    for path in build.rglob("*"):
+        if path.is_file() and os.access(path, os.X_OK) and "CMakeFiles" not in path.parts:
+            times[str(path)] = path.stat().st_mtime_ns
+    return times
+
+
+def rebuilt(before, after, build):
+    """The executables the last build changed; a changed program of app/ counts
+    for every test of tests/app, which runs the programs."""
+    changed = {path for path, time in after.items() if before.get(path) != time}
+    if any(pathlib.Path(path).parent == build / "app" for path in changed):
+        changed |= {path for path in after if pathlib.Path(path).parent == build / "tests" / "app"}
+    return changed
+
+
+def failing_tests(build, plan, only=None):
+    """The failing tests; with only, just the test executables in it (those a
+    fault's build changed) and the tests run through ctest."""
     groups, others = plan
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     failed = []
     for exe, group in groups.items():
+        if only is not None and exe not in only:
+            continue
         report = build / "fault-check-report.xml"
         if report.exists():
             report.unlink()
@@ -141,17 +165,17 @@ def main():
             continue
         try:
             path.write_text(text.replace(fault["old"], fault["new"]))
+            times = executables(build)
             built = run(["cmake", "--build", str(build), "-j2"], ROOT, 3600)
             if built.returncode != 0:
                 failed, result = [], "BUILD FAILED"
             else:
-                failed = failing_tests(build, plan)
+                failed = failing_tests(build, plan, rebuilt(times, executables(build), build))
                 result = str(len(failed))
         finally:
             path.write_text(text)
         lines.append(f"{fault['id']}\t{fault['file']}\t{result}\t{', '.join(failed)}\t{fault['what']}")
-        names = ", ".join(failed[:4]) + (" ..." if len(failed) > 4 else "")
-        print(f"{fault['id']}\t{fault['file']}\t{result}\t{names}", flush=True)
+        print(lines[-1], flush=True)
     run(["cmake", "--build", str(build), "-j2"], ROOT, 3600)
     if args.out:
         pathlib.Path(args.out).write_text("id\tfile\tfailing tests\tthe tests\tfault\n" + "\n".join(lines) + "\n")
