@@ -12,102 +12,59 @@
 
 namespace {
 
-using marn::test::TempDir;
-
-struct ToolRun {
-    std::string out;
-    int status = -1;
-};
-
-// Runs "marn height" with the arguments, from workingDir when one is given.
-ToolRun Marn(const std::string& arguments, const std::string& workingDir = "")
+// Runs "marn height" with the arguments from workingDir; standard output and exit status.
+std::pair<std::string, int> Marn(const std::string& arguments, const std::string& workingDir)
 {
-    ToolRun run;
-    const std::string cd = workingDir.empty() ? "" : "cd '" + workingDir + "' && ";
-    const std::string command = cd + std::string(MARN_EXE) + " height " + arguments + " 2>/dev/null";
+    const std::string command = "cd '" + workingDir + "' && " + MARN_EXE + " height " + arguments + " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
+    std::string out;
     char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-        run.out += buffer;
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        out += buffer;
+    const int status = pipe == nullptr ? -1 : ::pclose(pipe);
+    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
-class HeightCommandTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const std::string path = marn::test::WriteFlatTile(dir.path(), 47, 7, 0);
-        const std::int64_t block43 = 42 * 20402;
-        marn::test::WriteInt16At(path, block43 + 12324, 100);
-        marn::test::WriteInt16At(path, block43 + 12326, 110);
-        marn::test::WriteInt16At(path, block43 + 12526, 120);
-        marn::test::WriteInt16At(path, block43 + 12528, 130);
-        marn::test::WriteFlatTile(dir.path(), -8, -8, -25);
-    }
-    TempDir dir;
-};
-
-TEST_F(HeightCommandTest, AnswersEachPointWithHeightAndErrorValue)
+// The reader's worked example at (47.30125, 7.501) gives 112; a flat tile at -25 m
+// south-west; 36 for a missing tile, 300 for a latitude beyond the pole. Usage
+// errors end with status 2 and print nothing; a relative data drive lies below
+// the current directory.
+TEST(HeightCommand, AnswersEachPointWithHeightAndErrorValue)
 {
-    struct Case {
-        std::string arguments;
-        std::string out;
-    };
-    const Case cases[] = {
-        {"--data-drive " + dir.path() + " 47.30125 7.501", "112 0\n"},
-        {"--data-drive=" + dir.path() + " 47.30125 7.501", "112 0\n"},
-        {"47.30125 7.501 --data-drive " + dir.path(), "112 0\n"},
-        {"--data-drive " + dir.path() + " 47.30125 7.501 -7.5 -7.5 10 10 95 7", "112 0\n-25 0\n0 36\n0 300\n"},
-        {"--data-drive " + dir.path() + " -- -7.5 352.5", "-25 0\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        const ToolRun run = Marn(c.arguments);
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, c.out);
-    }
-}
-
-TEST_F(HeightCommandTest, WrongArgumentsAreUsageErrors)
-{
-    const std::string drive = "--data-drive " + dir.path();
-    for (const std::string& arguments : {std::string("47.3 7.5"), drive, drive + " 47.3", drive + " 47.3 east",
-             drive + " --colour 1 47 7", std::string("--data-drive")}) {
-        SCOPED_TRACE(arguments);
-        const ToolRun run = Marn(arguments);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-    }
-}
-
-TEST_F(HeightCommandTest, RelativeDataDriveIsTakenFromTheCurrentDirectory)
-{
+    marn::test::TempDir dir;
+    const std::string path = marn::test::WriteFlatTile(dir.path(), 47, 7, 0);
+    for (const auto& [offset, height] : {std::pair{12324, 100}, {12326, 110}, {12526, 120}, {12528, 130}})
+        marn::test::WriteInt16At(path, 42 * 20402 + offset, static_cast<std::int16_t>(height));
+    marn::test::WriteFlatTile(dir.path(), -8, -8, -25);
     const std::filesystem::path data(dir.path());
-    struct Case {
-        std::string workingDir;
-        std::string out;
+    const std::string drive = "--data-drive " + dir.path();
+    const std::string parent = data.parent_path().string();
+    const struct {
+        std::string arguments, workingDir, out;
+        int status;
+    } cases[] = {
+        {drive + " 47.30125 7.501", parent, "112 0\n", 0},
+        {"--data-drive=" + dir.path() + " 47.30125 7.501", parent, "112 0\n", 0},
+        {"47.30125 7.501 " + drive, parent, "112 0\n", 0},
+        {drive + " 47.30125 7.501 -7.5 -7.5 10 10 95 7", parent, "112 0\n-25 0\n0 36\n0 300\n", 0},
+        {drive + " -- -7.5 352.5", parent, "-25 0\n", 0},
+        {"--data-drive " + data.filename().string() + " 47.30125 7.501", parent, "112 0\n", 0},
+        {"--data-drive " + data.filename().string() + " 47.30125 7.501", dir.path(), "0 36\n", 0},
+        {"47.3 7.5", parent, "", 2},
+        {drive, parent, "", 2},
+        {drive + " 47.3", parent, "", 2},
+        {drive + " 47.3 east", parent, "", 2},
+        {drive + " 47.3x 7.5", parent, "", 2},
+        {drive + " --colour 1 47 7", parent, "", 2},
+        {"--data-drive", parent, "", 2},
     };
-    const Case cases[] = {
-        {data.parent_path().string(), "112 0\n"},
-        {data.string(), "0 36\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.workingDir);
-        const ToolRun run = Marn("--data-drive " + data.filename().string() + " 47.30125 7.501", c.workingDir);
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, c.out);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments + " in " + c.workingDir);
+        EXPECT_EQ(Marn(c.arguments, c.workingDir), std::make_pair(c.out, c.status));
     }
-}
-
-TEST_F(HeightCommandTest, HelpGoesToStandardOutput)
-{
-    const ToolRun run = Marn("--help");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("usage: marn height"), std::string::npos);
+    const auto [help, status] = Marn("--help", parent);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(help.find("usage: marn height"), std::string::npos);
 }
 
 } // namespace

@@ -9,18 +9,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sys/stat.h>
 
 namespace marn {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 struct ReplaceCase {
     const char* name;
@@ -28,14 +21,9 @@ struct ReplaceCase {
     ExistingFile existing;
     std::size_t newBytes;
     long sizeLimit; // bytes a file may grow to, 0 for no limit
-    bool written;
-    bool failed;
+    bool written, failed;
+    friend void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const ReplaceCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FileReplacement : public testing::TestWithParam<ReplaceCase> {};
 
@@ -44,26 +32,23 @@ TEST_P(FileReplacement, LeavesTheNewFileOrTheOldOneAndNoTemporary)
     const ReplaceCase& c = GetParam();
     test::TempDir dir;
     const fs::path target = fs::path(dir.path()) / "Picture.pat";
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     if (c.old) {
         std::ofstream(target, std::ios::binary) << *c.old;
-        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        fs::permissions(target, mode);
     }
     const std::string bytes(c.newBytes, 'n');
-    ReplaceResult result;
-    {
-        std::optional<test::FileSizeLimit> limit;
-        if (c.sizeLimit > 0)
-            limit.emplace(static_cast<rlim_t>(c.sizeLimit));
-        result = WriteFileWhole(target.string(), bytes, c.existing);
-    }
+    std::optional<test::FileSizeLimit> limit;
+    if (c.sizeLimit > 0)
+        limit.emplace(static_cast<rlim_t>(c.sizeLimit));
+    const ReplaceResult result = WriteFileWhole(target.string(), bytes, c.existing);
+    limit.reset();
     EXPECT_EQ(result.written, c.written);
     EXPECT_EQ(!result.ok(), c.failed) << result.failure;
-    EXPECT_EQ(ReadAll(target), c.written ? bytes : c.old.value_or(""));
+    std::ifstream file(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), c.written ? bytes : c.old.value_or(""));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), c.old || c.written ? 1 : 0);
-    if (c.old && c.written) {
-        EXPECT_EQ(
-            fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    }
+    EXPECT_TRUE(!c.old || fs::status(target).permissions() == mode) << "the old file's permissions";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileReplacement,

@@ -1,49 +1,29 @@
 #include "core/TileLocation.h"
 
+#include "core/NativePath.h"
+#include "core/TilePath.h"
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <cmath>
-#include <limits>
 
 namespace marn {
 namespace {
 
-constexpr double FractionTolerance = 1e-9;
-
-TEST(NormaliseLongitude, BringsLongitudesIntoOneTurn)
+TEST(NormaliseLongitude, BringsLongitudesIntoOneTurnAsRepeatedTurnsWould)
 {
-    struct Case {
-        double in;
-        double out;
-    };
-    const Case cases[] = {
-        {-0.5, 359.5},
-        {360.0, 360.0},
-        {0.0, 0.0},
-        {180.0, 180.0},
-        {720.0, 360.0},
-        {725.5, 5.5},
-        {-360.0, 0.0},
-        {-720.0, 0.0},
-        {-7.5, 352.5},
-        {1080.25, 0.25},
-        {-1e-20, 360.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.in);
+    const struct {
+        double in, out;
+    } cases[] = {{-0.5, 359.5}, {360.0, 360.0}, {0.0, 0.0}, {180.0, 180.0}, {720.0, 360.0}, {725.5, 5.5}, {-360.0, 0.0},
+        {-720.0, 0.0}, {-7.5, 352.5}, {1080.25, 0.25}, {-1e-20, 360.0}};
+    for (const auto& c : cases) {
         double lon = c.in;
-        ASSERT_TRUE(NormaliseLongitude(lon));
-        EXPECT_EQ(lon, c.out);
-        EXPECT_FALSE(std::signbit(lon));
+        ASSERT_TRUE(NormaliseLongitude(lon)) << c.in;
+        EXPECT_EQ(lon, c.out) << c.in;
+        EXPECT_FALSE(std::signbit(lon)) << c.in;
     }
-}
-
-TEST(NormaliseLongitude, MatchesRepeatedTurnsExactly)
-{
+    // Far from the turn the result keeps the rounding of one subtraction after another.
     for (const double start : {12345.678, -12345.678, 777.001, -359.999999, 3600.3}) {
-        SCOPED_TRACE(start);
         double stepwise = start;
         while (stepwise > 360)
             stepwise -= 360;
@@ -51,123 +31,52 @@ TEST(NormaliseLongitude, MatchesRepeatedTurnsExactly)
             stepwise += 360;
         double lon = start;
         ASSERT_TRUE(NormaliseLongitude(lon));
-        EXPECT_EQ(lon, stepwise);
+        EXPECT_EQ(lon, stepwise) << start;
     }
 }
 
-TEST(NormaliseLongitude, RefusesValuesNoTurnCanBringIn)
+// Tiles are named after the edge nearer the equator and the zero meridian; a
+// point on a whole degree lies on the south or west edge of the tile starting there.
+TEST(LocateTile, NamesTheTileItsKindAndTheFractions)
 {
-    for (const double bad : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-             std::numeric_limits<double>::quiet_NaN()}) {
-        double lon = bad;
-        EXPECT_FALSE(NormaliseLongitude(lon));
-    }
-    double huge = 1e300;
-    ASSERT_TRUE(NormaliseLongitude(huge));
-    EXPECT_GE(huge, 0.0);
-    EXPECT_LE(huge, 360.0);
-}
-
-struct NameCase {
-    double lat;
-    double lon; // normalised
-    const char* lonField;
-    char latHemisphere;
-    int latDegrees;
-    TileKind kind;
-    double fracLat;
-    double fracLon;
-};
-
-std::string LonFieldOf(const TileName& n)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%c%03d", n.lonHemisphere, n.lonDegrees);
-    return text;
-}
-
-TEST(LocateTile, NamesTilesAfterTheEdgeNearerEquatorAndZeroMeridian)
-{
-    const NameCase cases[] = {
-        {47.3, 7.5, "E007", 'N', 47, TileKind::Kind3, 0.3, 0.5},
-        {55.2, 10.1, "E010", 'N', 55, TileKind::Kind6, 0.2, 0.1},
-        {-7.3, 352.5, "W007", 'S', 7, TileKind::Kind3, 0.7, 0.5},
-        {-0.5, 359.5, "W000", 'S', 0, TileKind::Kind3, 0.5, 0.5},
-        {0.0, 0.0, "E000", 'N', 0, TileKind::Kind3, 0.0, 0.0},
-        {10.5, 180.5, "W179", 'N', 10, TileKind::Kind3, 0.5, 0.5},
-        {10.5, 179.5, "E179", 'N', 10, TileKind::Kind3, 0.5, 0.5},
+    const struct {
+        double lat, lon; // lon normalised
+        const char* fileName;
+        double fracLat, fracLon;
+    } cases[] = {
+        {47.3, 7.5, "E007N47.33E", 0.3, 0.5},
+        {55.2, 10.1, "E010N55.63E", 0.2, 0.1},
+        {-7.3, 352.5, "W007S07.33E", 0.7, 0.5},
+        {-0.5, 359.5, "W000S00.33E", 0.5, 0.5},
+        {0.0, 0.0, "E000N00.33E", 0.0, 0.0},
+        {10.5, 180.5, "W179N10.33E", 0.5, 0.5},
+        {10.5, 179.5, "E179N10.33E", 0.5, 0.5},
+        {-8.0, 10.0, "E010S07.33E", 0.0, 0.0},
+        {10.0, 360.0, "E000N10.33E", 0.0, 0.0},
+        {10.0, 352.0, "W007N10.33E", 0.0, 0.0},
+        {-90.0, 10.0, "E010S89.63E", 0.0, 0.0},
+        {50.0, 7.5, "E007N50.63E", 0.0, 0.5},
+        {49.99, 7.5, "E007N49.33E", 0.99, 0.5},
+        {-49.99, 7.5, "E007S49.33E", 0.01, 0.5},
+        {-50.0, 7.5, "E007S49.33E", 0.0, 0.5},
+        {-50.5, 7.5, "E007S50.63E", 0.5, 0.5},
     };
-    for (const NameCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
         const TileLocation at = LocateTile(c.lat, c.lon);
-        EXPECT_EQ(LonFieldOf(at.name), c.lonField);
-        EXPECT_EQ(at.name.latHemisphere, c.latHemisphere);
-        EXPECT_EQ(at.name.latDegrees, c.latDegrees);
-        EXPECT_EQ(at.name.kind, c.kind);
-        EXPECT_NEAR(at.fracLat, c.fracLat, FractionTolerance);
-        EXPECT_NEAR(at.fracLon, c.fracLon, FractionTolerance);
+        EXPECT_EQ(TileFileName(at.name), c.fileName);
+        EXPECT_NEAR(at.fracLat, c.fracLat, 1e-9);
+        EXPECT_NEAR(at.fracLon, c.fracLon, 1e-9);
     }
 }
 
-// A point on a whole southern or western degree lies on the south or west edge
-// of the tile that starts there, like every other point.
-TEST(LocateTile, WholeDegreesLieOnTheSouthWestEdgeOfTheirTile)
-{
-    const NameCase cases[] = {
-        {-8.0, 10.0, "E010", 'S', 7, TileKind::Kind3, 0.0, 0.0},
-        {-7.9999, 10.0, "E010", 'S', 7, TileKind::Kind3, 0.0001, 0.0},
-        {10.0, 360.0, "E000", 'N', 10, TileKind::Kind3, 0.0, 0.0},
-        {10.0, 180.0, "W179", 'N', 10, TileKind::Kind3, 0.0, 0.0},
-        {10.0, 352.0, "W007", 'N', 10, TileKind::Kind3, 0.0, 0.0},
-        {-90.0, 10.0, "E010", 'S', 89, TileKind::Kind6, 0.0, 0.0},
-    };
-    for (const NameCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
-        const TileLocation at = LocateTile(c.lat, c.lon);
-        EXPECT_EQ(LonFieldOf(at.name), c.lonField);
-        EXPECT_EQ(at.name.latHemisphere, c.latHemisphere);
-        EXPECT_EQ(at.name.latDegrees, c.latDegrees);
-        EXPECT_NEAR(at.fracLat, c.fracLat, FractionTolerance);
-        EXPECT_EQ(at.fracLon, c.fracLon);
-        EXPECT_EQ(at.secLat, 0);
-        EXPECT_EQ(at.blockRow, 1);
-    }
-}
-
-TEST(LocateTile, KindSwitchesAtFiftyDegrees)
-{
-    struct Case {
-        double lat;
-        TileKind kind;
-    };
-    const Case cases[] = {
-        {50.0, TileKind::Kind6},
-        {49.99, TileKind::Kind3},
-        {-49.99, TileKind::Kind3},
-        {-50.5, TileKind::Kind6},
-        {-51.0, TileKind::Kind6},
-        {89.5, TileKind::Kind6},
-        // -50 is the southern edge of S49, the tile between 50 and 49 degrees south.
-        {-50.0, TileKind::Kind3},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lat);
-        EXPECT_EQ(LocateTile(c.lat, 7.5).name.kind, c.kind);
-    }
-}
-
+// The reader's worked example first; 300" to a block, 12 blocks a side.
 TEST(LocateTile, RoundsToWholeSecondsAndPicksTheBlock)
 {
-    struct Case {
-        double lat;
-        double lon;
-        int secLat;
-        int secLon;
-        int blockRow;
-        int blockCol;
-        int blockNo;
-    };
-    const Case cases[] = {
+    const struct {
+        double lat, lon;
+        int secLat, secLon, blockRow, blockCol, blockNo;
+    } cases[] = {
         {47.30125, 7.501, 1085, 1804, 4, 7, 43},
         {47.3, 7.5, 1080, 1800, 4, 7, 43},
         {47.999, 7.0, 3596, 0, 12, 1, 133},
@@ -175,8 +84,10 @@ TEST(LocateTile, RoundsToWholeSecondsAndPicksTheBlock)
         {47.0, 7.9999, 0, 3600, 1, 12, 12},
         {47.0833, 7.0833, 300, 300, 2, 2, 14},
         {47.08319, 7.08319, 299, 299, 1, 1, 1},
+        {-8.0, 10.0, 0, 0, 1, 1, 1},
+        {47 + 1199.6 / 3600, 7 + 1199.4 / 3600, 1200, 1199, 5, 4, 52},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
         const TileLocation at = LocateTile(c.lat, c.lon);
         EXPECT_EQ(at.secLat, c.secLat);
@@ -187,21 +98,52 @@ TEST(LocateTile, RoundsToWholeSecondsAndPicksTheBlock)
     }
 }
 
-TEST(LocateTile, EveryWholeSecondFallsIntoTheBlockOfItsSingleQuotient)
+// The data drive's prefix ends in one backslash; a drive letter alone gets its colon.
+TEST(LogicalTilePath, FillsTheTemplateFields)
 {
-    for (int second = 0; second <= 3600; ++second) {
-        SCOPED_TRACE(second);
-        // A fifth of a second off the whole second, inwards at the tile's edge.
-        const double fraction = (second + (second < 3600 ? 0.2 : -0.2)) / 3600.0;
-        const TileLocation at = LocateTile(47.0 + fraction, 7.0 + fraction);
-        ASSERT_EQ(at.secLat, second);
-        ASSERT_EQ(at.secLon, second);
-        const float quotient = static_cast<float>(second) / 300.0F;
-        const int block = std::min(static_cast<int>(std::floor(quotient)) + 1, 12);
-        EXPECT_EQ(at.blockRow, block);
-        EXPECT_EQ(at.blockCol, block);
-    }
+    const struct {
+        const char* drive;
+        TileName name;
+        const char* path;
+    } cases[] = {
+        {"D", {'E', 7, 'N', 47, TileKind::Kind3}, R"(D:\MARN\E007\E007N47.33E)"},
+        {"D", {'E', 10, 'N', 55, TileKind::Kind6}, R"(D:\MARN\E010\E010N55.63E)"},
+        {R"(D:\data)", {'W', 180, 'S', 8, TileKind::Kind3}, R"(D:\data\MARN\W180\W180S08.33E)"},
+        {"C:", {'E', 0, 'N', 0, TileKind::Kind3}, R"(C:\MARN\E000\E000N00.33E)"},
+        {"/srv/terrain", {'W', 7, 'S', 77, TileKind::Kind6}, R"(/srv/terrain\MARN\W007\W007S77.63E)"},
+        {R"(D:\)", {'E', 7, 'N', 47, TileKind::Kind3}, R"(D:\MARN\E007\E007N47.33E)"},
+        {"", {}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LogicalTilePath(c.drive, c.name), c.path) << c.drive;
 }
+
+#ifndef _WIN32
+TEST(NativePath, MapsLogicalPathsOntoPosixPaths)
+{
+    const struct {
+        const char* logical;
+        const char* programDir;
+        const char* native;
+    } cases[] = {
+        {R"(D:\MARN\E007\E007N47.33E)", "/opt/marn", "/mnt/d/MARN/E007/E007N47.33E"},
+        {R"(d:\MARN\E007\E007N47.33E)", "/opt/marn", "/mnt/d/MARN/E007/E007N47.33E"},
+        {R"(C:\data\MARN\W180\W180S08.63E)", "", "/mnt/c/data/MARN/W180/W180S08.63E"},
+        {R"(\Europe.bmp)", "/opt/marn", "/Europe.bmp"},
+        {R"(/srv/terrain\MARN\E007\E007N47.33E)", "/opt/marn", "/srv/terrain/MARN/E007/E007N47.33E"},
+        {R"(/srv/terrain/\MARN\E007)", "/opt/marn", "/srv/terrain/MARN/E007"},
+        {R"(data\MARN\E007)", "/opt/marn", "/opt/marn/data/MARN/E007"},
+        {R"(data\MARN\E007)", "/opt/marn/", "/opt/marn/data/MARN/E007"},
+        {R"(data\MARN\E007)", "/", "/data/MARN/E007"},
+        {R"(data\MARN\E007)", "", "data/MARN/E007"},
+        {"Drive.dat", "/opt/marn", "/opt/marn/Drive.dat"},
+        {"D:", "/opt/marn", "/mnt/d/"},
+        {"", "/opt/marn", "/opt/marn/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NativePath(c.logical, c.programDir), c.native) << c.logical;
+}
+#endif
 
 } // namespace
 } // namespace marn

@@ -31,35 +31,25 @@ public:
     void processEvents() override
     {
         ++processEventsCalls;
-        if (realEvents)
-            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
     }
     void endProgram() override { programEnded = true; }
     ScreenMetrics screen() const override { return screen_; }
     QString programDir() const override { return programDir_; }
-    QString configHome() const override { return configHome_; }
-    QString chooseDirectory(const QString& start) override
-    {
-        chooserStarts.push_back(start);
-        return chosenDirectory;
-    }
+    QString configHome() const override { return {}; }
+    QString chooseDirectory(const QString&) override { return chosenDirectory; }
 
-    void setScreen(ScreenMetrics screen) { screen_ = screen; }
     void setProgramDir(QString dir) { programDir_ = std::move(dir); }
-    void setConfigHome(QString dir) { configHome_ = std::move(dir); }
 
     QStringList messages;
     std::deque<MessageAnswer> answers; // answers to Yes/No questions, in order
     bool programEnded = false;
-    bool realEvents = true;
     int processEventsCalls = 0;
-    QString chosenDirectory;   // what the folder chooser answers ("" cancels)
-    QStringList chooserStarts; // where each folder chooser started
+    QString chosenDirectory; // what the folder chooser answers ("" cancels)
 
 private:
     ScreenMetrics screen_;
     QString programDir_;
-    QString configHome_;
 };
 
 } // namespace marn::test

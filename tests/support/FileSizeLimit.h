@@ -1,6 +1,6 @@
 #pragma once
-// A limit on the size of the files this process writes, for tests of write
-// failures that bind root too.
+// While it lives, no file of this process may grow beyond `bytes`: writes past
+// that fail with "File too large", also for root (tests of write failures).
 
 #include <sys/resource.h>
 
@@ -8,8 +8,6 @@
 
 namespace marn::test {
 
-// While it lives, no file of this process may grow beyond `bytes`: writes past
-// that fail with "File too large", also for root.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)

@@ -1,7 +1,6 @@
 #pragma once
-// Gives a shared state the display area and picture geometry a test needs: the
-// centre point, the west-east length and a picture area of cols x rows pixels
-// whose top-left pixel lies at (left, top), as the picture window would set them.
+// The display area and picture geometry as the picture window sets them: centre, west-east
+// length and a picture area of cols x rows pixels whose top-left pixel lies at (left, top).
 
 #include "core/SharedState.h"
 

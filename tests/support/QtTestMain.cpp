@@ -1,5 +1,4 @@
-// main() for test programs that drive Qt widgets: a QApplication on the
-// offscreen platform unless the caller chose another one.
+// main() for tests that drive Qt widgets: a QApplication, offscreen unless chosen otherwise.
 
 #include <gtest/gtest.h>
 

@@ -12,12 +12,10 @@ namespace marn::test {
 
 class TempDir {
 public:
-    TempDir()
+    TempDir() : path_((std::filesystem::temp_directory_path() / "marn-test-XXXXXX").string())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "marn-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
+        if (::mkdtemp(path_.data()) == nullptr)
             throw std::runtime_error("cannot create a temporary directory");
-        path_ = pattern;
     }
     ~TempDir()
     {

@@ -11,13 +11,6 @@ namespace marn::test {
 
 namespace {
 
-void PutInt16(std::vector<char>& bytes, std::size_t at, std::int16_t value)
-{
-    const auto word = static_cast<std::uint16_t>(value);
-    bytes[at] = static_cast<char>(word & 0xFF);
-    bytes[at + 1] = static_cast<char>(word >> 8);
-}
-
 void WriteBytes(const std::string& path, const std::vector<char>& bytes)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -27,38 +20,22 @@ void WriteBytes(const std::string& path, const std::vector<char>& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
+// Byte offset in a tile file of node (lonIndex, latRow) of block blockNo (1..144).
+std::int64_t NodeByteOffset(const TileGeometry& g, int blockNo, int lonIndex, int latRow)
+{
+    return static_cast<std::int64_t>(blockNo - 1) * g.recordBytes + 2LL * (latRow * g.nodesPerRow + lonIndex);
+}
+
 } // namespace
-
-TileKind KindOfTile(int southLat)
-{
-    return TileNameOfCorner(southLat, 0).kind;
-}
-
-std::string LonField(int westLon)
-{
-    return TileDirName(TileNameOfCorner(0, westLon));
-}
-
-std::string TileFileName(int southLat, int westLon)
-{
-    return marn::TileFileName(TileNameOfCorner(southLat, westLon));
-}
 
 std::string TilePath(const std::string& dataRoot, int southLat, int westLon)
 {
     return dataRoot + "/" + TileRelativePath(TileNameOfCorner(southLat, westLon), '/');
 }
 
-std::int64_t NodeByteOffset(TileKind kind, int blockNo, int lonIndex, int latRow)
-{
-    const TileGeometry& g = GeometryOf(kind);
-    return static_cast<std::int64_t>(blockNo - 1) * g.recordBytes + 2LL * (latRow * g.nodesPerRow + lonIndex);
-}
-
 std::string WriteTile(const std::string& dataRoot, int southLat, int westLon, const NodeHeight& height)
 {
-    const TileKind kind = KindOfTile(southLat);
-    const TileGeometry& g = GeometryOf(kind);
+    const TileGeometry& g = GeometryOf(TileNameOfCorner(southLat, westLon).kind);
     std::vector<char> bytes(static_cast<std::size_t>(g.fileBytes));
     for (int blockRow = 1; blockRow <= BlocksPerSide; ++blockRow) {
         for (int blockCol = 1; blockCol <= BlocksPerSide; ++blockCol) {
@@ -67,8 +44,10 @@ std::string WriteTile(const std::string& dataRoot, int southLat, int westLon, co
                 const double lat = southLat + ((blockRow - 1) * BlockSeconds + latRow * LatStepSec) / 3600.0;
                 for (int lonIndex = 0; lonIndex < g.nodesPerRow; ++lonIndex) {
                     const double lon = westLon + ((blockCol - 1) * BlockSeconds + lonIndex * g.lonStepSec) / 3600.0;
-                    const auto at = static_cast<std::size_t>(NodeByteOffset(kind, blockNo, lonIndex, latRow));
-                    PutInt16(bytes, at, height(lat, lon));
+                    const auto at = static_cast<std::size_t>(NodeByteOffset(g, blockNo, lonIndex, latRow));
+                    const auto word = static_cast<std::uint16_t>(height(lat, lon));
+                    bytes[at] = static_cast<char>(word & 0xFF);
+                    bytes[at + 1] = static_cast<char>(word >> 8);
                 }
             }
         }
@@ -96,7 +75,7 @@ void WriteInt16At(const std::string& path, std::int64_t offset, std::int16_t val
 
 void SetNodeHeight(const std::string& path, TileKind kind, int blockNo, int lonIndex, int latRow, std::int16_t value)
 {
-    WriteInt16At(path, NodeByteOffset(kind, blockNo, lonIndex, latRow), value);
+    WriteInt16At(path, NodeByteOffset(GeometryOf(kind), blockNo, lonIndex, latRow), value);
 }
 
 void WriteFileOfLength(const std::string& path, std::int64_t length)
