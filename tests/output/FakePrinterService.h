@@ -12,32 +12,26 @@ struct PrintedPage {
     int printer = -1;
     QImage picture;
     PageOrientation orientation = PageOrientation::Portrait;
-    HiMetricSize size;
 };
 
 class FakePrinterService : public PrinterService {
 public:
-    explicit FakePrinterService(QStringList names = {}, int current = 0)
-        : names_(std::move(names)), current_(names_.isEmpty() ? -1 : current)
+    explicit FakePrinterService(QStringList names = {}) : names_(std::move(names)), current_(names_.isEmpty() ? -1 : 0)
     {
     }
 
     QStringList printerNames() const override { return names_; }
     int currentPrinter() const override { return current_; }
-    void selectPrinter(int index) override
-    {
-        if (index >= 0 && index < names_.size())
-            current_ = index;
-    }
+    void selectPrinter(int index) override { current_ = index; }
     HiMetricSize printableArea(PageOrientation orientation) const override
     {
         return orientation == PageOrientation::Landscape ? HiMetricSize{27700, 19000} : HiMetricSize{19000, 27700};
     }
-    PrintError printPage(const QImage& picture, PageOrientation orientation, HiMetricSize size) override
+    PrintError printPage(const QImage& picture, PageOrientation orientation, HiMetricSize) override
     {
         if (failure)
             return failure;
-        pages.push_back({current_, picture, orientation, size});
+        pages.push_back({current_, picture, orientation});
         return std::nullopt;
     }
 
