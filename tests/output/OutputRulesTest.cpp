@@ -76,8 +76,6 @@ TEST(BitmapTarget, JoinsDirectoryNameAndExtension)
              {"/srv/pictures", "Europe", "/srv/pictures/Europe.bmp"},
              {"/srv\\pictures\\", "Europe", "/srv/pictures/Europe.bmp"}, {"/", "Europe", "/Europe.bmp"}})
         EXPECT_EQ(BitmapTargetPath(dir, name), expected) << dir;
-    EXPECT_EQ(SavedMessage("Europe", "/srv\\pictures"), "Europe.bmp is saved to /srv/pictures");
-    EXPECT_EQ(OverwriteQuestion("D:\\x.bmp"), "D:\\x.bmp already exists.\r\nOverwrite existing file?");
     EXPECT_EQ(SaveErrorMessage("D:\\x.bmp", "Disk full", true),
         "Error saving D:\\x.bmp\r\nReason: Disk full\r\nThe existing file is unchanged.");
 }

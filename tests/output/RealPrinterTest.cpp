@@ -61,12 +61,12 @@ QRectF InkMm(const QImage& page, int below)
 
 TEST(RealPrinter, AClickInTheListPrintsAWideSnapshotInLandscapeFittedToThePrintableArea)
 {
-    const QString unavailable = qEnvironmentVariable("MARN_TEST_PRINTERS_UNAVAILABLE");
-    if (!unavailable.isEmpty())
-        GTEST_SKIP() << "no test printers: " << unavailable.toStdString();
     const QString queue = qEnvironmentVariable("MARN_TEST_PRINTER_2");
     if (queue.isEmpty())
-        GTEST_SKIP() << "no test printers: source scripts/test-printers.sh before running the tests";
+        GTEST_SKIP() << "no test printers: "
+                     << qEnvironmentVariable("MARN_TEST_PRINTERS_UNAVAILABLE",
+                            "source scripts/test-printers.sh before running the tests")
+                            .toStdString();
 
     // The job title, which the PDF's file name carries: letters and digits only.
     const QString token = QString("marntest%1").arg(QCoreApplication::applicationPid());
@@ -93,10 +93,6 @@ TEST(RealPrinter, AClickInTheListPrintsAWideSnapshotInLandscapeFittedToThePrinta
     const QString info = RunTool("pdfinfo", {path}).value_or("");
     EXPECT_TRUE(info.contains(QRegularExpression("^Pages:\\s*1$", QRegularExpression::MultilineOption)))
         << info.toStdString();
-    const QStringList images =
-        RunTool("pdfimages", {"-list", path}).value_or("").split('\n', Qt::SkipEmptyParts).mid(2);
-    ASSERT_EQ(images.size(), 1);
-    EXPECT_EQ(images[0].split(' ', Qt::SkipEmptyParts).mid(3, 2), QStringList({"1200", "750"}));
     QTemporaryDir scratch;
     ASSERT_TRUE(RunTool("pdftoppm", {"-r", "100", "-gray", "-singlefile", path, scratch.filePath("page")}));
     const QImage page(scratch.filePath("page.pgm"));
