@@ -51,10 +51,10 @@ TEST(TilesTouching, ListsTheTilesWithInnerNodesInTheBounds)
     for (const auto& c : cases)
         EXPECT_EQ(TilesTouching(c.bounds), c.tiles) << c.what;
     EXPECT_EQ(TilesTouching({-200.0, 10.2, 200.0, 10.8}).size(), 360U);
-    for (const auto& [tile, area, overlaps] :
-        {std::tuple{TileId{45, 10}, GeoBounds{10, 45, 11, 46}, true}, {{45, 10}, {11, 45, 12, 46}, false},
-            {{45, 10}, {9, 44, 10, 45}, false}, {{-1, 179}, {170, -5, 190, 5}, true},
-            {{-1, -180}, {170, -5, 190, 5}, true}, {{-1, -170}, {170, -5, 190, 5}, false}})
+    for (const auto& [tile, area, overlaps] : {std::tuple{TileId{45, 10}, GeoBounds{10, 45, 11, 46}, true},
+             {{45, 10}, {11, 45, 12, 46}, false}, {{45, 10}, {9, 44, 10, 45}, false},
+             {{45, 10}, {10, 44, 11, 45}, false}, {{-1, 179}, {170, -5, 190, 5}, true},
+             {{-1, -180}, {170, -5, 190, 5}, true}, {{-1, -170}, {170, -5, 190, 5}, false}})
         EXPECT_EQ(TileOverlapsArea(tile, area), overlaps) << TileRelativePath(tile) << " west " << area.west;
 }
 
