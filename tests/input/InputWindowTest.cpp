@@ -1,25 +1,32 @@
-// The input window driven by key clicks: typing checks, Enter, OK and Cancel,
-// activation, and the hand-over to the picture window.
+// The input window driven by keys: typing checks, pastes, Enter, OK, activation,
+// Cancel, and the hand-over to the picture window and back ("New area…"); the
+// drive and picture-directory windows it opens.
 
 #include "core/SharedState.h"
+#include "input/DirectoryList.h"
 #include "input/SettingsWindowSet.h"
 #include "input/frmDrive.h"
 #include "input/frmInputs.h"
+#include "input/frmPicturePath.h"
 #include "picture/frmPicture.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace marn {
 namespace {
@@ -28,82 +35,56 @@ class InputWindowTest : public ::testing::Test {
 protected:
     InputWindowTest()
     {
-        std::ofstream(dir_.filePath("Drive.dat").toStdString()) << "/nowhere";
-        std::ofstream(dir_.filePath("Picture.pat").toStdString()) << "/pictures";
-        platform_.setProgramDir(dir_.path());
+        std::ofstream(dir_.path() + "/Drive.dat") << dir_.path();
+        std::ofstream(dir_.path() + "/Picture.pat") << "/pictures";
     }
 
     // Shows the window and waits until it is active, so focus moves can be seen.
-    frmInputs& shown()
+    void show()
     {
         window_.show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
-        return window_;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
-
-    static void type(QLineEdit* field, const char* keys)
+    void type(const char* joined) // one text per field, "48|n|..."
     {
-        field->setFocus();
-        QTest::keyClicks(field, QString::fromLatin1(keys));
+        const QStringList texts = QString::fromLatin1(joined).split('|');
+        for (int i = 0; i < FieldCount; ++i) {
+            window_.field(static_cast<Field>(i))->setFocus();
+            QTest::keyClicks(window_.field(static_cast<Field>(i)), texts[i]);
+        }
+    }
+    std::string content(const char* name) const
+    {
+        std::ifstream file(dir_.path() + "/" + name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    QString texts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < FieldCount; ++i)
+            texts << window_.field(static_cast<Field>(i))->text();
+        return texts.join('|');
     }
 
-    QTemporaryDir dir_;
-    test::FakePlatform platform_{{640, 480, 15.0}};
+    test::TempDir dir_;
+    const QString programDir_ = QString::fromStdString(dir_.path());
+    test::FakePlatform platform_{{800, 600, 15.0}, programDir_};
     SharedState state_;
     frmInputs window_{state_, platform_, nullptr};
 };
 
-TEST_F(InputWindowTest, CarriesItsTextsNamesAndLimits)
+TEST_F(InputWindowTest, KeysAreLimitedUpperCasedAndCheckedForDigits)
 {
-    EXPECT_EQ(window_.windowTitle(), QStringLiteral("MARN_VIEWER data input"));
-    EXPECT_EQ(window_.Command1->text(), QStringLiteral("OK"));
-    EXPECT_EQ(window_.Command2->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(window_.Drive->text(), QStringLiteral("Edit Drive.dat"));
-    EXPECT_EQ(window_.PicPath->text(), QStringLiteral("Set path for stored pictures"));
-    EXPECT_TRUE(window_.Labels[1]->text().startsWith(QStringLiteral("V 2.0")));
-    EXPECT_FALSE(window_.Command1->isDefault() || window_.Command1->autoDefault());
-    EXPECT_EQ(window_.Text4->geometry(), QRect(332, 133, 52, 34)) << "4980, 1995; 780 x 510 twips at 15 per pixel";
-    const char* keys = "123456789";
-    const std::array<int, FieldCount> limits{2, 1, 2, 3, 1, 2, 4};
-    for (int i = 0; i < FieldCount; ++i) {
-        QLineEdit* field = window_.field(static_cast<Field>(i));
-        EXPECT_EQ(field->objectName(), QStringLiteral("Text%1").arg(i + 1));
-        field->clear();
-        QTest::keyClicks(field, QString::fromLatin1(keys));
-        EXPECT_EQ(field->text().size(), limits[static_cast<std::size_t>(i)]) << field->objectName().toStdString();
-    }
-}
-
-TEST_F(InputWindowTest, CentresItselfOnTheScreen)
-{
-    EXPECT_EQ(window_.x(), (640 - window_.width()) / 2);
-    EXPECT_EQ(window_.y(), (480 - window_.height()) / 2);
-}
-
-TEST_F(InputWindowTest, LettersBecomeUpperCaseAndAreOnlyCheckedAtOk)
-{
-    type(window_.Text2, "n");
-    type(window_.Text5, "x");
-    EXPECT_EQ(window_.Text2->text(), QStringLiteral("N"));
-    EXPECT_EQ(window_.Text5->text(), QStringLiteral("X"));
+    EXPECT_EQ(window_.pos(), QPoint((800 - window_.width()) / 2, (600 - window_.height()) / 2));
+    type("123|nx|456|7890|w|12|123456");
+    EXPECT_EQ(texts(), "12|N|45|789|W|12|1234");
     EXPECT_TRUE(platform_.messages.isEmpty());
-}
-
-TEST_F(InputWindowTest, ABadCharacterGivesOneMessageAndCutsTheField)
-{
-    window_.Text1->setText(QStringLiteral("5"));
+    window_.Text1->setText("5");
     window_.Text1->setCursorPosition(0);
     QTest::keyClick(window_.Text1, Qt::Key_A);
-    EXPECT_EQ(window_.Text1->text(), QString());
-    window_.Text7->setText(QStringLiteral("12"));
-    QTest::keyClick(window_.Text7, Qt::Key_A);
-    EXPECT_EQ(window_.Text7->text(), QStringLiteral("12"));
-    EXPECT_EQ(platform_.messages, QStringList({QStringLiteral("Only numbers are permissible!"),
-                                      QStringLiteral("Only numbers are permissible!")}));
-}
+    EXPECT_EQ(window_.Text1->text(), "");
+    EXPECT_EQ(platform_.messages, QStringList{"Only numbers are permissible!"});
 
-TEST_F(InputWindowTest, APasteKeepsWhatFitsTheLimitThenChecksIt)
-{
     const struct {
         QLineEdit* field;
         QString before;
@@ -119,12 +100,12 @@ TEST_F(InputWindowTest, APasteKeepsWhatFitsTheLimitThenChecksIt)
         p.field->paste();
         EXPECT_EQ(p.field->text(), p.after) << p.pasted.toStdString();
     }
-    EXPECT_EQ(platform_.messages, QStringList{QStringLiteral("Only numbers are permissible!")}) << "for the 'a' kept";
+    EXPECT_EQ(platform_.messages.size(), 2) << "one more for the 'a' pasted";
 }
 
-TEST_F(InputWindowTest, EnterMovesTheFocusAndPressesTheFocusedOk)
+TEST_F(InputWindowTest, EnterWalksTheFieldsAndAFailingOkFocusesTheField)
 {
-    shown();
+    show();
     window_.Text1->setFocus();
     for (int i = 1; i < FieldCount; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -133,94 +114,138 @@ TEST_F(InputWindowTest, EnterMovesTheFocusAndPressesTheFocusedOk)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     EXPECT_EQ(QApplication::focusWidget(), window_.Command1);
     EXPECT_TRUE(platform_.messages.isEmpty()) << "Enter in Text7 does not press OK";
+    type("48|N||11|E||19");
     QTest::keyClick(window_.Command1, Qt::Key_Return);
-    EXPECT_EQ(platform_.messages, QStringList{QStringLiteral("The latitude degrees are required.")});
-    EXPECT_EQ(QApplication::focusWidget(), window_.Text1);
-}
-
-TEST_F(InputWindowTest, AFailingOkKeepsTheDefaultsEmptiesTheFieldAndFocusesIt)
-{
-    shown();
-    type(window_.Text1, "48");
-    type(window_.Text2, "N");
-    type(window_.Text4, "11");
-    type(window_.Text5, "E");
-    type(window_.Text7, "19");
-    window_.Command1_Click();
-    EXPECT_EQ(platform_.messages, QStringList{QStringLiteral("Only values from 20 to 3000 are permissible!")});
-    EXPECT_EQ(window_.Text3->text(), QStringLiteral("0"));
-    EXPECT_EQ(window_.Text6->text(), QStringLiteral("0"));
-    EXPECT_EQ(window_.Text7->text(), QString());
+    EXPECT_EQ(platform_.messages, QStringList{"Only values from 20 to 3000 are permissible!"});
+    EXPECT_EQ(texts(), "48|N|0|11|E|0|");
     EXPECT_EQ(QApplication::focusWidget(), window_.Text7);
     EXPECT_EQ(window_.pictureWindow(), nullptr);
-    EXPECT_EQ(state_.AreaLengthKm, 0);
 }
 
-TEST_F(InputWindowTest, APassingOkHidesTheWindowForGoodAndOpensThePicture)
+TEST_F(InputWindowTest, ActivationReloadsTheSettingsAndAMissingDriveIsTypedOverTheSelectedC)
 {
-    shown();
-    type(window_.Text1, "33");
-    type(window_.Text2, "s");
-    type(window_.Text3, "30");
-    type(window_.Text4, "70");
-    type(window_.Text5, "w");
-    type(window_.Text6, "45");
-    QTest::mouseClick(window_.Command1, Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(state_.CenterLat, -33.5);
-    EXPECT_DOUBLE_EQ(state_.CenterLon, -70.75);
-    EXPECT_EQ(state_.AreaLengthKm, 50);
-    EXPECT_EQ(window_.Text7->text(), QStringLiteral("50"));
-    EXPECT_FALSE(window_.isVisible());
-    ASSERT_NE(window_.pictureWindow(), nullptr);
-    EXPECT_TRUE(platform_.programEnded) << "no tile under /nowhere: the picture load stops the run";
-    EXPECT_GT(platform_.processEventsCalls, 0) << "the picture load ran";
-
-    state_.Reader.OpenTileName = "open";
-    window_.show();
-    QTest::qWait(100);
-    EXPECT_EQ(state_.Reader.OpenTileName, "open") << "after the hand-over an activation changes nothing";
-}
-
-TEST_F(InputWindowTest, EveryActivationEmptiesTheOpenTileAndReloadsTheSettings)
-{
+    std::remove((dir_.path() + "/Drive.dat").c_str());
     state_.Reader.OpenTileName = "/tiles/E007N47.33E";
-    shown();
-    QTest::qWait(100);
-    EXPECT_EQ(state_.Reader.OpenTileName, "");
-    EXPECT_EQ(state_.DataDrive, "/nowhere");
-    EXPECT_EQ(state_.PictureDir, "/pictures");
-
-    std::ofstream(dir_.filePath("Drive.dat").toStdString()) << "D";
-    state_.Reader.OpenTileName = "again";
-    window_.Form_Activate();
-    EXPECT_EQ(state_.Reader.OpenTileName, "");
-    EXPECT_EQ(state_.DataDrive, "D");
-}
-
-TEST_F(InputWindowTest, AMissingSettingsFileShowsItsWindowOnFirstShow)
-{
-    QFile::remove(dir_.filePath("Drive.dat"));
     window_.show();
     QTest::qWait(200);
+    EXPECT_EQ(state_.Reader.OpenTileName, "");
+    EXPECT_EQ(state_.PictureDir, "/pictures");
     frmDrive* drive = window_.settingsWindows().driveWindow();
-    ASSERT_NE(drive, nullptr);
-    EXPECT_TRUE(drive->isVisible());
-    EXPECT_EQ(drive->Text1->text(), QStringLiteral("C"));
-    EXPECT_EQ(window_.settingsWindows().picturePathWindow(), nullptr) << "Picture.pat is there";
-}
+    ASSERT_TRUE(drive != nullptr && drive->isVisible());
+    EXPECT_EQ(drive->Text1->selectedText(), "C");
+    drive->Text1->clear();
+    drive->Command1_Click();
+    EXPECT_EQ(platform_.messages, QStringList{"A drive letter is required."});
+    EXPECT_TRUE(drive->isVisible() && drive->Text1->hasFocus());
+    QTest::keyClick(drive->Text1, Qt::Key_D);
+    QTest::keyClick(drive->Text1, Qt::Key_Return);
+    EXPECT_TRUE(drive->Command1->hasFocus()) << "Enter in the field only moves the focus";
+    QTest::keyClick(drive->Command1, Qt::Key_Return);
+    EXPECT_EQ(content("Drive.dat"), "D");
+    EXPECT_FALSE(drive->isVisible());
+    state_.DataDrive = "";
+    window_.Form_Activate();
+    EXPECT_EQ(state_.DataDrive, "D");
 
-TEST_F(InputWindowTest, CancelAndTheCloseBoxEndTheProgram)
-{
-    shown();
-    window_.Drive_Click();
     QTest::mouseClick(window_.Command2, Qt::LeftButton);
-    EXPECT_TRUE(platform_.programEnded);
-
-    test::FakePlatform other({640, 480, 15.0}, dir_.path());
+    EXPECT_TRUE(platform_.programEnded) << "Cancel ends the program";
+    test::FakePlatform other({800, 600, 15.0}, programDir_);
     frmInputs second(state_, other, nullptr);
     second.show();
     second.close();
-    EXPECT_TRUE(other.programEnded);
+    EXPECT_TRUE(other.programEnded) << "so does the close box";
+}
+
+TEST_F(InputWindowTest, OkOpensThePictureAndNewAreaComesBackFilled)
+{
+    for (const int westLon : {7, 8})
+        test::WriteTile(
+            dir_.path(), 47, westLon, [](double, double lon) { return static_cast<std::int16_t>(lon * 100); });
+    show();
+    type("47|n|40|8|e||60");
+    QTest::mouseClick(window_.Command1, Qt::LeftButton);
+    EXPECT_FALSE(window_.isVisible());
+    frmPicture* picture = window_.pictureWindow();
+    ASSERT_TRUE(picture != nullptr && picture->isVisible()) << platform_.messages.join('|').toStdString();
+    EXPECT_EQ(state_.AreaLengthKm, 60);
+    picture->keyWest->trigger();
+
+    state_.Reader.OpenTileName = "open";
+    picture->menNewArea->trigger();
+    EXPECT_FALSE(picture->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    EXPECT_EQ(texts(), "47|N|40|7|E|36|60"); // 30 km west of 8 E
+    EXPECT_EQ(state_.Reader.OpenTileName, "") << "the window's activation ran again";
+
+    window_.Text7->setText("50");
+    window_.Command1_Click();
+    EXPECT_EQ(window_.pictureWindow(), picture);
+    EXPECT_TRUE(picture->isVisible());
+    picture->menBack->trigger();
+    EXPECT_EQ(state_.AreaLengthKm, 60);
+    EXPECT_TRUE(platform_.messages.isEmpty() && !platform_.programEnded);
+}
+
+// A folder, typed or chosen with "Browse…", is shown and stored whole (nothing of
+// a longer old value left); without a MARN directory only when the user keeps it.
+TEST_F(InputWindowTest, AFolderIsShownWholeAndStoredWhole)
+{
+    const struct {
+        const char* folder;
+        bool browsed, withMarn;
+        MessageAnswer answer; // to the question about a folder without MARN
+    } cases[] = {{"typed", false, true, MessageAnswer::No}, {"browsed", true, true, MessageAnswer::No},
+        {"kept", true, false, MessageAnswer::Yes}, {"not-kept", false, false, MessageAnswer::No}};
+    for (const auto& c : cases) {
+        const char* const old = "E:\\DATA\\A\\LONGER\\PATH\\THAN\\THE\\FOLDER\\CHOSEN\r\n";
+        std::ofstream(dir_.path() + "/Drive.dat", std::ios::binary) << old;
+        const QString folder = programDir_ + "/" + c.folder;
+        QDir().mkpath(folder + (c.withMarn ? "/MARN" : ""));
+        platform_.messages.clear();
+        platform_.answers = {c.answer};
+        platform_.chosenDirectory = folder;
+        window_.Drive_Click();
+        QTest::qWait(50);
+        frmDrive& drive = *window_.settingsWindows().driveWindow();
+        drive.Form_Activate();
+        if (c.browsed)
+            drive.Command2->click();
+        else
+            QTest::keyClicks(drive.Text1, folder);
+        EXPECT_EQ(drive.Text1->text(), folder);
+        QTest::keyClick(drive.Command1, Qt::Key_Return);
+        const bool kept = c.withMarn || c.answer == MessageAnswer::Yes;
+        EXPECT_EQ(platform_.messages.size(), c.withMarn ? 0 : 1);
+        EXPECT_EQ(content("Drive.dat"), kept ? folder.toStdString() : old) << c.folder;
+        EXPECT_EQ(drive.isVisible(), !kept);
+        drive.hide();
+    }
+    EXPECT_EQ(platform_.messages,
+        QStringList{"No MARN directory in " + programDir_ + "/not-kept.\r\nKeep this folder anyway?"});
+}
+
+TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
+{
+    window_.PicPath_Click();
+    frmPicturePath& window = *window_.settingsWindows().picturePathWindow();
+    EXPECT_EQ(window.Dir1->path(), programDir_);
+    EXPECT_EQ(window.Label4->text(), programDir_);
+    EXPECT_FALSE(window.Text1->isVisible() || window.Command3->isVisible());
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QTest::keyClicks(window.Text1, "Maps");
+    window.Command3_Click();
+    const std::string maps = dir_.path() + "/Maps";
+    EXPECT_EQ(platform_.messages, QStringList{QString::fromStdString("Directory '" + maps + "' is created.")});
+    EXPECT_EQ(content("Picture.pat"), maps);
+    EXPECT_EQ(state_.PictureDir, maps);
+    EXPECT_FALSE(window.isVisible());
+
+    window.show();
+    window.Command1_Click();
+    window.Command3_Click();
+    EXPECT_EQ(platform_.messages.last().toStdString(),
+        "Error creating directory '" + maps + "'.\r\nReason: " + std::strerror(EEXIST));
+    EXPECT_TRUE(window.isVisible());
 }
 
 } // namespace
