@@ -1,11 +1,13 @@
-// A whole load over tile files with known heights: the sampled grid, the
-// frame and picture pixels, the legend, the coordinate ticks and the snapshot
-// of the client area.
+// One load over two tiles of known heights, end to end: the window's geometry,
+// the sampled grid, the frame and picture pixels, the legend, the coordinate
+// ticks, the progress and wait windows, the snapshot and the mouse readout.
 
 #include "tests/picture/PictureWindowFixture.h"
 
+#include "picture/Einzelergebnis.h"
 #include "picture/Fortschritt.h"
 #include "picture/HeightClasses.h"
+#include "picture/LatLonFormat.h"
 #include "picture/frmWait.h"
 #include "ui/PictureBox.h"
 
@@ -33,73 +35,57 @@ protected:
         test::WriteTwoLevelTiles(f->dir.path());
         shown = f->window->ShowPicture();
     }
-    static void TearDownTestSuite()
-    {
-        delete f;
-        f = nullptr;
-    }
+    static void TearDownTestSuite() { delete f; }
+    void SetUp() override { ASSERT_TRUE(shown); }
 
     static int Px(double v) { return NearestPixel(v); }
+    static int Cols() { return static_cast<int>(std::floor(f->state.PicCols)); }
+    static int Rows() { return static_cast<int>(std::floor(f->state.PicRows)); }
+    static QString HeightAt(int i, int j) { return QStringLiteral("Height = %1 m").arg(f->state.GridHeights(i, j)); }
+    static QString CoordinatesAt(int i, int j)
+    {
+        return "Coordinates = "
+               + QString::fromStdString(FormatLatLon(f->state.GridCoords(0, i, j), f->state.GridCoords(1, i, j)));
+    }
 
-    static test::PictureWindowFixture* f;
-    static bool shown;
+    static inline test::PictureWindowFixture* f = nullptr;
+    static inline bool shown = false;
 };
 
-test::PictureWindowFixture* PictureWindowRender::f = nullptr;
-bool PictureWindowRender::shown = false;
-
-TEST_F(PictureWindowRender, ShowsTheFinishedPictureWithItsFlagsSet)
+TEST_F(PictureWindowRender, ShowsTheFinishedPictureLaidOutForTheScreen)
 {
-    ASSERT_TRUE(shown);
     EXPECT_TRUE(f->platform.messages.isEmpty());
     EXPECT_FALSE(f->platform.programEnded);
-    EXPECT_TRUE(f->window->isVisible());
-    EXPECT_TRUE(f->state.PictureReady);
-    EXPECT_TRUE(f->state.ReadoutEnabled);
-    EXPECT_FALSE(f->window->progressWindow().isVisible());
-    EXPECT_FALSE(f->window->waitWindow().isVisible());
-}
+    EXPECT_TRUE(f->state.PictureReady && f->state.ReadoutEnabled && f->window->isVisible());
+    EXPECT_EQ(QRect(f->window->pos(), f->window->size()), QRect(0, 0, 1024, 740));
+    EXPECT_EQ(f->window->Picture1->geometry(), QRect(1, 4, 1023, 733));
+    EXPECT_EQ(f->window->Command1->pos(), QPoint(891, 622));
+    EXPECT_NEAR(f->state.PicLeft, 68.024, 1e-3);
+    EXPECT_NEAR(f->state.PicBottom, 635.32, 1e-3);
+    EXPECT_DOUBLE_EQ(f->window->Label1->font().pointSizeF(), 12.0);
+    EXPECT_EQ(f->window->Label4->font().pointSize(), 11);
+    EXPECT_EQ(f->window->Label4->text(), "Minimum height = 100 m");
+    EXPECT_EQ(f->window->Label6->text(), "Maximum height = 1500 m");
 
-TEST_F(PictureWindowRender, TheProgressBarIsFullAndTheWaitWindowCentred)
-{
-    ASSERT_TRUE(shown);
+    EXPECT_FALSE(f->window->progressWindow().isVisible());
     const QImage& bar = f->window->progressWindow().surface->picture();
-    // x0 = 30.72 and x1 = 665.6 on a 1024 x 768 screen; the bar rows run from 85 to 99.
+    // x0 = 30.72 and x1 = 665.6 on a 1024 x 768 screen; the bar rows run from 85
+    // to 99.
     for (const int x : {33, 300, 665}) {
         EXPECT_EQ(bar.pixel(x, 85), ProgressBarColour) << x;
         EXPECT_EQ(bar.pixel(x, 99), ProgressBarColour) << x;
         EXPECT_NE(bar.pixel(x, 100), ProgressBarColour) << x;
     }
     frmWait& wait = f->window->waitWindow();
-    EXPECT_EQ(wait.windowTitle(), "Wait");
-    EXPECT_EQ(wait.pos(), QPoint(201, 229)); // 9315 x 4635 twips in the middle of 1024 x 768
-    EXPECT_EQ(wait.size(), QSize(621, 309));
+    EXPECT_FALSE(wait.isVisible());
+    EXPECT_EQ(QRect(wait.pos(), wait.size()), QRect(201, 229, 621, 309)); // 9315 x 4635 twips in the middle
     EXPECT_EQ(wait.Label1->text(), "The image is drawn ... please wait ...");
 }
 
-TEST_F(PictureWindowRender, SamplesTheHeightOfTheTileUnderEveryPoint)
+TEST_F(PictureWindowRender, DrawsTheFrameAndEveryPointInTheColourOfItsTile)
 {
-    ASSERT_TRUE(shown);
-    const int cols = static_cast<int>(std::floor(f->state.PicCols));
-    const int rows = static_cast<int>(std::floor(f->state.PicRows));
-    int wrong = 0;
-    for (int j = 1; j <= rows; ++j) {
-        for (int i = 1; i <= cols; ++i) {
-            const double lon = f->state.GridCoords(1, i, j);
-            const std::int16_t expected = lon < 8.0 ? 100 : 1500;
-            wrong += f->state.GridHeights(i, j) == expected ? 0 : 1;
-        }
-    }
-    EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(f->window->Label4->text(), "Minimum height = 100 m");
-    EXPECT_EQ(f->window->Label6->text(), "Maximum height = 1500 m");
-}
-
-TEST_F(PictureWindowRender, DrawsTheFrameOnePixelOutsideAndOnePixelPerGridPoint)
-{
-    ASSERT_TRUE(shown);
-    const QImage& image = f->window->Picture1->picture();
     const auto& s = f->state;
+    const QImage& image = f->window->Picture1->picture();
     const QRgb black = Colour(FrameColour);
     for (int y = Px(s.PicTop - 1); y <= Px(s.PicBottom + 1); ++y) {
         ASSERT_EQ(image.pixel(Px(s.PicLeft - 1), y), black) << y;
@@ -110,22 +96,27 @@ TEST_F(PictureWindowRender, DrawsTheFrameOnePixelOutsideAndOnePixelPerGridPoint)
         ASSERT_EQ(image.pixel(x, Px(s.PicBottom + 1)), black) << x;
     }
     const ClassLimits limits = ComputeClassLimits({100, 1500});
-    const int cols = static_cast<int>(std::floor(s.PicCols));
-    const int rows = static_cast<int>(std::floor(s.PicRows));
-    for (const auto& [i, j] : {std::pair{1, 1}, std::pair{cols, 1}, std::pair{1, rows}, std::pair{cols, rows}}) {
-        EXPECT_EQ(image.pixel(Px(s.PicLeft + i - 1), Px(s.PicTop + j - 1)),
-            Colour(ColourForHeight(s.GridHeights(i, j), limits)));
+    int wrong = 0;
+    for (int j = 1; j <= Rows(); ++j) {
+        for (int i = 1; i <= Cols(); ++i) {
+            const std::int16_t expected = s.GridCoords(1, i, j) < 8.0 ? 100 : 1500;
+            const QRgb pixel = image.pixel(Px(s.PicLeft + i - 1), Px(s.PicTop + j - 1));
+            wrong += s.GridHeights(i, j) == expected && pixel == Colour(ColourForHeight(expected, limits)) ? 0 : 1;
+        }
     }
-    EXPECT_NE(Colour(ColourForHeight(100, limits)), Colour(ColourForHeight(1500, limits)));
+    EXPECT_EQ(wrong, 0);
+    const QImage snapshot = f->window->clientArea()->grab().toImage();
+    const QPoint origin = f->window->Picture1->pos();
+    EXPECT_EQ(snapshot.width(), 1024);
+    EXPECT_EQ(snapshot.pixel(origin + QPoint(Px(s.PicLeft + 5), Px(s.PicTop + 5))),
+        image.pixel(Px(s.PicLeft + 5), Px(s.PicTop + 5)));
+    EXPECT_EQ(snapshot.pixel(f->window->Text3->geometry().translated(origin).center()), Colour(ClassColours[0]));
 }
 
-TEST_F(PictureWindowRender, FillsTheLegendRowsAndSwatches)
+TEST_F(PictureWindowRender, FillsTheLegendAndShowsEveryCoordinateTickWithItsLabel)
 {
-    ASSERT_TRUE(shown);
-    const ClassLimits limits = ComputeClassLimits({100, 1500});
-    const auto captions = LegendRowCaptions(limits);
+    const auto captions = LegendRowCaptions(ComputeClassLimits({100, 1500}));
     const auto colours = LegendRowColours();
-    EXPECT_EQ(f->window->Label8->text(), "Heights [m]");
     for (int row = 1; row <= 12; ++row) {
         const QLabel* label = f->window->legendLabel(row);
         const QLineEdit* swatch = f->window->legendSwatch(row);
@@ -135,19 +126,10 @@ TEST_F(PictureWindowRender, FillsTheLegendRowsAndSwatches)
         EXPECT_EQ(swatch->geometry(), QRect(855, Px((0.145 + (row - 1) * 0.035) * 768), 25, 25));
         EXPECT_EQ(swatch->palette().color(QPalette::Base).rgb(), Colour(colours[static_cast<std::size_t>(row - 1)]));
     }
-    EXPECT_EQ(f->window->Label9->text(), "Less than 0");
-    EXPECT_EQ(f->window->Label10->text(), "0");
-}
-
-TEST_F(PictureWindowRender, DrawsEveryCoordinateTickAndShowsItsLabel)
-{
-    ASSERT_TRUE(shown);
     const QImage& image = f->window->Picture1->picture();
     const CoordinateLabelSet& set = f->window->coordinateLabels();
-    ASSERT_FALSE(set.LabNS.empty());
-    ASSERT_FALSE(set.LabEWU.empty());
-    ASSERT_FALSE(set.LabEWO.empty());
     const auto check = [&](const std::vector<CoordinateLabel>& edge, const std::array<QLabel*, 16>& labels) {
+        EXPECT_FALSE(edge.empty());
         for (const CoordinateLabel& item : edge) {
             const QLabel* label = labels[static_cast<std::size_t>(item.index)];
             EXPECT_TRUE(label->isVisibleTo(f->window->Picture1));
@@ -162,18 +144,31 @@ TEST_F(PictureWindowRender, DrawsEveryCoordinateTickAndShowsItsLabel)
     EXPECT_TRUE(f->window->LabNS[15]->isHidden());
 }
 
-TEST_F(PictureWindowRender, TheSnapshotOfTheClientAreaShowsThePicture)
+TEST_F(PictureWindowRender, ReadoutFollowsThePointerInsideThePictureArea)
 {
-    ASSERT_TRUE(shown);
-    const QImage snapshot = f->window->clientArea()->grab().toImage();
-    const QPoint origin = f->window->Picture1->pos();
-    const auto& s = f->state;
-    EXPECT_EQ(snapshot.width(), 1024);
-    EXPECT_EQ(snapshot.pixel(origin.x() + Px(s.PicLeft - 1), origin.y() + Px(s.PicTop + 10)), Colour(FrameColour));
-    EXPECT_EQ(snapshot.pixel(origin.x() + Px(s.PicLeft + 5), origin.y() + Px(s.PicTop + 5)),
-        Colour(ColourForHeight(s.GridHeights(6, 6), ComputeClassLimits({100, 1500}))));
-    const QRect swatch = f->window->Text3->geometry().translated(origin);
-    EXPECT_EQ(snapshot.pixel(swatch.center()), Colour(ClassColours[0]));
+    auto& s = f->state;
+    f->window->Picture1_MouseMove(108.0F, 86.0F); // 108 - 68.024 + 1 and 86 - 55.768 + 1 round to 41 and 31
+    Einzelergebnis& readout = f->window->readoutWindow();
+    ASSERT_TRUE(readout.isVisible());
+    EXPECT_EQ(readout.Label2->text(), HeightAt(41, 31));
+    EXPECT_EQ(readout.Label1->text(), CoordinatesAt(41, 31));
+    EXPECT_EQ(readout.pos(), QPoint(737, 518)); // 0.72 x 1024, 0.675 x 768
+    // the edges are inside and show the nearest sampled point, one pixel beyond
+    // hides
+    f->window->Picture1_MouseMove(s.PicLeft, s.PicTop);
+    EXPECT_EQ(readout.Label1->text(), CoordinatesAt(1, 1));
+    f->window->Picture1_MouseMove(s.PicRight, s.PicBottom);
+    EXPECT_EQ(readout.Label1->text(), CoordinatesAt(Cols(), Rows()));
+    EXPECT_EQ(readout.Label2->text(), HeightAt(Cols(), Rows()));
+    f->window->Picture1_MouseMove(s.PicRight + 1.0F, s.PicBottom);
+    EXPECT_FALSE(readout.isVisible());
+    // while a save or print runs the readout keeps its last state
+    f->window->Picture1_MouseMove(78.0F, 66.0F);
+    s.ReadoutEnabled = false;
+    f->window->Picture1_MouseMove(0.0F, 0.0F);
+    EXPECT_TRUE(readout.isVisible());
+    EXPECT_EQ(readout.Label2->text(), HeightAt(11, 11));
+    s.ReadoutEnabled = true;
 }
 
 } // namespace

@@ -10,47 +10,39 @@ namespace {
 
 constexpr int Size = 5;
 
-// A plane rising by the given metres per grid step towards the east and the south.
-HeightGrid Plane(int eastRise, int southRise)
+// The light at the middle of a plane rising by the given metres per grid step towards the east and the south.
+Light LightOfPlane(int eastRise, int southRise, double stepKm)
 {
     HeightGrid grid;
     grid.dimension(Size, Size);
-    for (int j = 1; j <= Size; ++j) {
+    for (int j = 1; j <= Size; ++j)
         for (int i = 1; i <= Size; ++i)
             grid(i, j) = static_cast<std::int16_t>(1000 + eastRise * i + southRise * j);
-    }
-    return grid;
+    return ReliefLight(grid, Size, Size, GroundSpacing{stepKm, stepKm})[Size * Size / 2];
 }
 
-struct PlaneCase {
-    const char* name;
-    int eastRise, southRise;
-    double stepKm;  // ground between grid points
-    int brightness; // against flat ground: 1 brighter, -1 darker, 0 about the same
-};
-
-class ShadedPlane : public ::testing::TestWithParam<PlaneCase> {};
-
-TEST_P(ShadedPlane, IsLitByHowItFacesTheNorthWest)
+TEST(ReliefShading, APlaneIsLitByHowItFacesTheNorthWest)
 {
-    const PlaneCase& c = GetParam();
-    const GroundSpacing spacing{c.stepKm, c.stepKm};
-    const Light light = ReliefLight(Plane(c.eastRise, c.southRise), Size, Size, spacing)[Size * Size / 2];
-    EXPECT_EQ(ReliefLight(Plane(0, 0), Size, Size, spacing)[Size * Size / 2], FlatLight);
-    if (c.brightness == 0)
-        EXPECT_NEAR(light, FlatLight, FlatLight / 5);
-    else
-        EXPECT_GT((light - FlatLight) * c.brightness, FlatLight / 10);
-    EXPECT_EQ(ShadeColour({160, 96, 10}, light).g > 96, c.brightness > 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Planes, ShadedPlane,
-    ::testing::Values(PlaneCase{"TiltedTowardsTheLight", 10, 10, 0.05, 1},
-        PlaneCase{"TiltedAwayFromTheLight", -10, -10, 0.05, -1}, PlaneCase{"FacingWest", 10, 0, 0.05, 1},
-        PlaneCase{"FacingSouth", 0, -10, 0.05, -1}, PlaneCase{"FacingNorthEastAcrossTheLight", -10, 10, 0.05, 0},
+    const struct {
+        const char* name;
+        int eastRise, southRise;
+        double stepKm;  // ground between grid points
+        int brightness; // against flat ground: 1 brighter, -1 darker, 0 about the same
+    } table[] = {{"tilted towards the light", 10, 10, 0.05, 1}, {"tilted away from the light", -10, -10, 0.05, -1},
+        {"facing west", 10, 0, 0.05, 1}, {"facing south", 0, -10, 0.05, -1},
+        {"facing north-east, across the light", -10, 10, 0.05, 0},
         // 20 m over 2.3 km is a slope of half a degree: visible only exaggerated.
-        PlaneCase{"AGentleSlopeOfAThreeThousandKmPicture", -20, -20, 2.3, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"a gentle slope of a 3000 km picture", -20, -20, 2.3, -1}};
+    for (const auto& c : table) {
+        const Light light = LightOfPlane(c.eastRise, c.southRise, c.stepKm);
+        EXPECT_EQ(LightOfPlane(0, 0, c.stepKm), FlatLight) << c.name;
+        if (c.brightness == 0)
+            EXPECT_NEAR(light, FlatLight, FlatLight / 5) << c.name;
+        else
+            EXPECT_GT((light - FlatLight) * c.brightness, FlatLight / 10) << c.name;
+        EXPECT_EQ(ShadeColour({160, 96, 10}, light).g > 96, c.brightness > 0) << c.name;
+    }
+}
 
 } // namespace
 } // namespace marn

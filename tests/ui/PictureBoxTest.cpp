@@ -16,70 +16,47 @@ namespace marn {
 namespace {
 
 constexpr QRgb Red = 0xFFFF0000;
+using Pixels = std::set<std::pair<int, int>>;
 
-std::set<std::pair<int, int>> PixelsOf(const QImage& image, QRgb colour)
+Pixels RedPixels(const QImage& image)
 {
-    std::set<std::pair<int, int>> pixels;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == colour)
+    Pixels pixels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == Red)
                 pixels.insert({x, y});
-        }
-    }
     return pixels;
 }
 
-struct LineCase {
-    const char* name;
-    float x1, y1, x2, y2;
-    std::set<std::pair<int, int>> pixels;
-};
-
-void PrintTo(const LineCase& c, std::ostream* os)
+TEST(PictureBox, LinesDrawTheRoundedPixelsWithBothEnds)
 {
-    *os << c.name;
-}
-
-class PictureBoxLine : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(PictureBoxLine, DrawsTheRoundedPixelsWithBothEnds)
-{
-    const LineCase& c = GetParam();
-    PictureBox box;
-    box.resize(8, 8);
-    box.Line(c.x1, c.y1, c.x2, c.y2, Red);
-    EXPECT_EQ(PixelsOf(box.picture(), Red), c.pixels) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, PictureBoxLine,
-    ::testing::Values(LineCase{"halves go to the even pixel", 1.5F, 2.5F, 4.5F, 2.5F, {{2, 2}, {3, 2}, {4, 2}}},
-        LineCase{"drawn backwards", 4.4F, 1.0F, 2.6F, 1.0F, {{3, 1}, {4, 1}}},
-        LineCase{"vertical with rounding up", 0.5F, 0.5F, 0.5F, 3.5F, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}}},
-        LineCase{"diagonal", 0.0F, 0.0F, 3.0F, 3.0F, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-        LineCase{"a single point", 5.0F, 5.0F, 5.0F, 5.0F, {{5, 5}}},
-        LineCase{"cut at the box's edge", -5.0F, 7.0F, 1.0F, 7.0F, {{0, 7}, {1, 7}}},
-        LineCase{"wholly outside", 9.0F, -3.0F, 12.0F, -3.0F, {}}),
-    [](const auto& info) { return std::string("case") + std::to_string(info.index); });
-
-TEST(PictureBox, PSetRoundsToTheNearestPixelHalvesToEven)
-{
+    const struct {
+        const char* name;
+        float x1, y1, x2, y2;
+        Pixels pixels;
+    } table[] = {{"halves go to the even pixel", 1.5F, 2.5F, 4.5F, 2.5F, {{2, 2}, {3, 2}, {4, 2}}},
+        {"drawn backwards", 4.4F, 1.0F, 2.6F, 1.0F, {{3, 1}, {4, 1}}},
+        {"vertical with rounding up", 0.5F, 0.5F, 0.5F, 3.5F, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}}},
+        {"diagonal", 0.0F, 0.0F, 3.0F, 3.0F, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+        {"a single point", 5.0F, 5.0F, 5.0F, 5.0F, {{5, 5}}},
+        {"cut at the box's edge", -5.0F, 7.0F, 1.0F, 7.0F, {{0, 7}, {1, 7}}},
+        {"wholly outside", 9.0F, -3.0F, 12.0F, -3.0F, {}}};
+    for (const auto& c : table) {
+        PictureBox box;
+        box.resize(8, 8);
+        box.Line(c.x1, c.y1, c.x2, c.y2, Red);
+        EXPECT_EQ(RedPixels(box.picture()), c.pixels) << c.name;
+    }
     PictureBox box;
     box.resize(6, 6);
+    box.setForeColor(Red);
+    box.Line(0, 1, 3, 1); // without a colour: the foreground colour
     box.PSet(2.5F, 3.5F, Red);
     box.PSet(-1.0F, 2.0F, Red);
-    EXPECT_EQ(PixelsOf(box.picture(), Red), (std::set<std::pair<int, int>>{{2, 4}}));
+    EXPECT_EQ(RedPixels(box.picture()), (Pixels{{0, 1}, {1, 1}, {2, 1}, {3, 1}, {2, 4}}));
 }
 
-TEST(PictureBox, LineWithoutColourUsesTheForegroundColour)
-{
-    PictureBox box;
-    box.resize(4, 4);
-    box.setForeColor(Red);
-    box.Line(0, 1, 3, 1);
-    EXPECT_EQ(PixelsOf(box.picture(), Red).size(), 4U);
-}
-
-TEST(PictureBox, DrawingOnAHiddenBoxKeepsItsSizeAndSurvivesGrowing)
+TEST(PictureBox, KeepsItsDrawingWhileHiddenAndGrowingAndAnAssignedPictureItsOwnSize)
 {
     QWidget parent;
     PictureBox box(&parent);
@@ -88,19 +65,12 @@ TEST(PictureBox, DrawingOnAHiddenBoxKeepsItsSizeAndSurvivesGrowing)
     ASSERT_EQ(box.picture().size(), QSize(20, 10));
     box.resize(30, 12);
     box.PSet(29, 11, Red);
-    EXPECT_EQ(PixelsOf(box.picture(), Red), (std::set<std::pair<int, int>>{{19, 9}, {29, 11}}));
+    EXPECT_EQ(RedPixels(box.picture()), (Pixels{{19, 9}, {29, 11}}));
     EXPECT_EQ(box.picture().pixel(25, 5), box.backColor());
-}
-
-TEST(PictureBox, AnAssignedPictureKeepsItsOwnSize)
-{
-    PictureBox box;
-    box.resize(5, 5);
     QImage snapshot(40, 30, QImage::Format_ARGB32);
     snapshot.fill(Red);
     box.setPicture(snapshot);
     box.resize(7, 7);
-    box.PSet(1, 1, 0xFF000000);
     EXPECT_EQ(box.picture().size(), QSize(40, 30));
     EXPECT_EQ(box.picture().pixel(39, 29), Red);
 }
