@@ -78,7 +78,7 @@ TEST_F(PictureWindowLoad, ShowsThePictureLaidOutForTheScreenWithTheProgressAndWa
     EXPECT_EQ(wait.Label1->text(), "The image is drawn ... please wait ...");
 }
 
-TEST_F(PictureWindowLoad, DrawsTheFrameAndEveryPointInTheColourOfItsTile)
+TEST_F(PictureWindowLoad, DrawsTheFrameTheScaleBarAndEveryPointInTheColourOfItsTile)
 {
     const auto& s = f->state;
     const QImage& image = f->window->Picture1->picture();
@@ -97,6 +97,13 @@ TEST_F(PictureWindowLoad, DrawsTheFrameAndEveryPointInTheColourOfItsTile)
         }
     }
     EXPECT_EQ(wrong, 0) << "points with another height or colour than their tile's";
+    // 50 / 639.536 * 276 = 21.6 km, stepped to 20 km: floor(639.536 * 20 / 50) = 255 pixels from 0.72 x 1024
+    const ScaleBar& bar = f->window->scaleBar();
+    EXPECT_EQ(f->window->Label2->text(), "Scale for 20 km");
+    EXPECT_EQ(std::pair(bar.x0, bar.x1), std::pair(0.72F * 1024.0F, 0.72F * 1024.0F + 255.0F));
+    EXPECT_EQ(image.pixel(Px(bar.x0, bar.y - 5)), 0xFF000000);
+    EXPECT_EQ(image.pixel(Px(bar.x1, bar.y + 6)), 0xFF000000);
+    EXPECT_EQ(image.pixel(Px(bar.x0 + 100, bar.y)), 0xFF000000);
     const QImage snapshot = f->window->clientArea()->grab().toImage();
     const QPoint origin = f->window->Picture1->pos(), inside = Px(s.PicLeft + 5, s.PicTop + 5);
     EXPECT_EQ(snapshot.width(), 1024);
