@@ -20,24 +20,6 @@ ClassLimits Limits(std::initializer_list<int> values)
     return limits;
 }
 
-TEST(HeightRange, ScansOnlyTheSampledPointsWithinTheGrid)
-{
-    // PicCols 3.5 scans columns 1..3: index 0 and column 4 are never sampled.
-    HeightGrid grid;
-    grid.dimension(4, 3);
-    for (int j = 1; j <= 3; ++j)
-        for (int i = 1; i <= 4; ++i)
-            grid(i, j) = 100;
-    grid(2, 2) = -9999;
-    grid(3, 1) = 1500;
-    grid(4, 2) = 5000;
-    grid(0, 1) = -500;
-    const HeightRange range = FindHeightRange(grid, 3.5F, 10.0F);
-    EXPECT_EQ(MinimumText(range), "Minimum height = -9999 m");
-    EXPECT_EQ(MaximumText(range), "Maximum height = 1500 m");
-    EXPECT_EQ(FindHeightRange(grid, 0.0F, 3.0F).minimum, 9999);
-}
-
 TEST(HeightRange, StopMessageOnlyWhenThePictureShowsNothing)
 {
     const struct {

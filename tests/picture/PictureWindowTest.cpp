@@ -61,6 +61,8 @@ TEST_F(PictureWindowLoad, ShowsThePictureLaidOutForTheScreenWithTheProgressAndWa
     EXPECT_EQ(f->window->Picture1->geometry(), QRect(1, 4, 1023, 733));
     EXPECT_EQ(f->window->Command1->pos(), QPoint(891, 622));
     EXPECT_DOUBLE_EQ(f->window->Label1->font().pointSizeF(), 12.0);
+    EXPECT_EQ(f->window->Label1->x(), static_cast<int>(std::lround(512 - f->window->Label1->width() / 2.0)));
+    EXPECT_EQ(f->window->Label3->geometry().right() + 1, NearestPixel(0.975 * 1024)); // right-aligned
     EXPECT_EQ(f->window->Label4->font().pointSize(), 11);
     EXPECT_EQ(f->window->Label4->text(), "Minimum height = 100 m");
     EXPECT_EQ(f->window->Label6->text(), "Maximum height = 1500 m");
