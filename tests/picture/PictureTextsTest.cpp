@@ -129,29 +129,21 @@ TEST(CoordinateLabels, EachEdgeLabelledFromTheFirstMultipleOfTheStep)
         {Inputs(47.0, 47.2, 7.0 + 59.99 / 60.0, 8.5, 68.024F), EW, 1, // 008°00' rounds onto PicLeft's pixel
             {"008°05'E", "008°10'E", "008°15'E", "008°20'E", "008°25'E", "008°30'E"}},
         {Inputs(47.0, 47.2, -1.2, 1.2), EW, 0, {"001°00'W", "000°30'W", "000°00'E", "000°30'E", "001°00'E"}},
-        {Inputs(47.0, 47.2, 7.6, 8.6), EW, 0,
-            {"007°40'E", "007°50'E", "008°00'E", "008°10'E", "008°20'E", "008°30'E"}}};
+        {Inputs(47.0, 47.2, 7.6, 8.6), EW, 0, {"007°40'E", "007°50'E", "008°00'E", "008°10'E", "008°20'E", "008°30'E"}},
+        {Inputs(10.0, 40.0, 7.0, 8.0), NS, 0, // a label every degree, sixteen at most
+            {"11°00'N", "12°00'N", "13°00'N", "14°00'N", "15°00'N", "16°00'N", "17°00'N", "18°00'N", "19°00'N",
+                "20°00'N", "21°00'N", "22°00'N", "23°00'N", "24°00'N", "25°00'N", "26°00'N"}}};
     for (const auto& c : table) {
         const CoordinateLabelSet set = ComputeCoordinateLabels(c.in);
         std::vector<std::string> captions;
         for (const CoordinateLabel& label : set.*c.edge)
             captions.push_back(label.caption);
         EXPECT_EQ(captions, c.captions);
-        EXPECT_EQ((set.*c.edge).empty() ? -1 : (set.*c.edge).front().index, c.firstIndex) << c.captions[0];
+        ASSERT_FALSE((set.*c.edge).empty()) << c.captions[0];
+        EXPECT_EQ((set.*c.edge).front().index, c.firstIndex) << c.captions[0];
+        EXPECT_EQ((set.*c.edge).back().index, c.firstIndex + static_cast<int>(c.captions.size()) - 1) << c.captions[0];
         EXPECT_EQ(set.LabEWO.size(), set.LabEWU.size()) << c.captions[0];
     }
-}
-
-TEST(CoordinateLabels, AtMostSixteenPerEdgeAndNoneWithoutExtent)
-{
-    const auto set = ComputeCoordinateLabels(Inputs(10.0, 40.0, 7.0, 8.0)); // a label every degree from 11°N
-    ASSERT_EQ(set.LabNS.size(), 16U);
-    EXPECT_EQ(set.LabNS.back().caption, "26°00'N");
-    EXPECT_EQ(set.LabNS.back().index, 15);
-    LabelInputs empty = Inputs(47.0, 47.0, 7.0, 8.0);
-    empty.PicCols = 0.0F;
-    EXPECT_TRUE(ComputeCoordinateLabels(empty).LabNS.empty());
-    EXPECT_TRUE(ComputeCoordinateLabels(empty).LabEWU.empty());
 }
 
 TEST(CoordinateLabels, TicksAndLabelsSitOutsideTheirEdge)
@@ -162,12 +154,13 @@ TEST(CoordinateLabels, TicksAndLabelsSitOutsideTheirEdge)
     in.sizes.LabEWOHeight[0] = 16.0F;
     const auto set = ComputeCoordinateLabels(in);
     ASSERT_EQ(set.LabNS.size(), 6U);
+    in.PicCols = 0.0F; // no extent, no labels
+    EXPECT_TRUE(ComputeCoordinateLabels(in).LabEWU.empty());
     const CoordinateLabel &left = set.LabNS.front(), &below = set.LabEWU.front(), &above = set.LabEWO.front();
     EXPECT_EQ(std::tuple(left.tickX1, left.tickY1, left.tickX2, left.tickY2),
         std::tuple(in.PicLeft - 8.0F, 550.0F, in.PicLeft - 1.0F, 550.0F));
     EXPECT_DOUBLE_EQ(left.top, 550.0 - 0.007 * 768.0);
-    EXPECT_EQ(set.LabNS.back().tickY1,
-        in.PicTop); // the north-west corner lands on PicTop
+    EXPECT_EQ(set.LabNS.back().tickY1, in.PicTop); // the north-west corner lands on PicTop
     EXPECT_EQ(std::tuple(below.tickX1, below.tickY1, below.tickX2, below.tickY2),
         std::tuple(168.0F, in.PicBottom + 1.0F, 168.0F, in.PicBottom + 8.0F));
     EXPECT_DOUBLE_EQ(below.top, in.PicBottom + 12.0);

@@ -45,12 +45,7 @@ SharedState FrameArea(const SamplingArea& area, int screenWidthPx, int screenHei
     s.AreaLengthKm = area.km;
     s.ScreenWidthPx = layout.ScreenWidthPx;
     s.ScreenHeightPx = layout.ScreenHeightPx;
-    s.PicLeft = layout.PicLeft;
-    s.PicRight = layout.PicRight;
-    s.PicTop = layout.PicTop;
-    s.PicBottom = layout.PicBottom;
-    s.PicCols = layout.PicCols;
-    s.PicRows = layout.PicRows;
+    static_cast<PictureArea&>(s) = layout;
     SetUpGrid(s);
     return s;
 }
