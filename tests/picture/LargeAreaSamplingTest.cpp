@@ -1,7 +1,6 @@
 // The fast sampling against the literal one (ReadTileHeight, one file and one
-// block) on the benchmark's areas, over every tile file the 3000 km area needs:
-// heights, coordinates, the error value and the rows reported must agree bit
-// for bit. The tile set is written once into MARN_SAMPLING_TILES and reused.
+// block) on the benchmark's areas: heights, coordinates, the error value and the
+// rows reported agree bit for bit. The tiles are written once, then reused.
 
 #include "tests/picture/SamplingAreas.h"
 

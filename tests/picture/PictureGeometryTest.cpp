@@ -1,8 +1,5 @@
-// The picture's geometry: the layout for the screen height and the scale bar, the
-// sampled point under the pointer, and the views navigation steps ask for,
-// through the real grid set-up and sampling geometry: the wheel keeps the
-// point under the pointer, no step leaves the accepted centres and lengths,
-// and "Back" remembers fifty views.
+// The picture's geometry: layout, scale bar, the grid point under the pointer,
+// and the views the navigation steps ask for, through the real grid set-up.
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
@@ -86,17 +83,6 @@ TEST(Readout, ColumnUnderThePointerIsASampledOne)
     const SharedState deep = Framed(100.0F, 199.0F, 50.5F, 151.3F);
     EXPECT_EQ(ReadoutGridIndex(deep, 100.0F, 151.3F).second, 101);
     EXPECT_EQ(ReadoutGridIndex(SharedState{}, 15.0F, 15.0F), std::make_pair(0, 0));
-}
-
-TEST(Readout, RunsOnlyOnAReadyPictureWithTheReadoutEnabled)
-{
-    SharedState state;
-    state.PictureReady = true;
-    EXPECT_FALSE(ReadoutActive(state));
-    state.ReadoutEnabled = true;
-    EXPECT_TRUE(ReadoutActive(state));
-    state.PictureReady = false;
-    EXPECT_FALSE(ReadoutActive(state));
 }
 
 constexpr float Cols = 640.5F, Rows = 401.0F, Left = 60.3F, Top = 55.0F;

@@ -163,12 +163,16 @@ TEST_F(PictureWindowLoad, ReadoutFollowsThePointerInsideThePictureArea)
     expectPoint(static_cast<int>(s.PicCols), static_cast<int>(s.PicRows));
     f->window->Picture1_MouseMove(s.PicRight + 1.0F, s.PicBottom);
     EXPECT_FALSE(readout.isVisible());
-    // while a save or print runs the readout keeps its last state
+    // while a save or print runs, or the picture is not ready, the readout keeps its last state
     f->window->Picture1_MouseMove(78.0F, 66.0F);
     s.ReadoutEnabled = false;
     f->window->Picture1_MouseMove(0.0F, 0.0F);
     expectPoint(11, 11);
     s.ReadoutEnabled = true;
+    s.PictureReady = false;
+    f->window->Picture1_MouseMove(s.PicRight, s.PicTop);
+    expectPoint(11, 11);
+    s.PictureReady = true;
 }
 
 class RecordingCommands : public PictureCommands {
