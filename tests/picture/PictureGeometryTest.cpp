@@ -73,8 +73,7 @@ TEST(Readout, ColumnUnderThePointerIsASampledOne)
         {101.5F, 199.0F, 103.0F, 2}, {101.5F, 199.0F, 104.0F, 4},
         // index 0 with a fractional PicLeft is never sampled: column 1 is shown
         {101.7F, 199.0F, 101.7F, 1},
-        // 201 - 100.5 + 1 = 101.5 rounds to 102, beyond floor(101.8): column 101
-        // is shown
+        // 201 - 100.5 + 1 = 101.5 rounds to 102, beyond floor(101.8): column 101 is shown
         {100.5F, 201.3F, 201.3F, 101}};
     for (const auto& c : table) {
         const SharedState state = Framed(c.picLeft, c.picRight, 50.0F, 149.0F);

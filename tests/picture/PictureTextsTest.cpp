@@ -30,8 +30,7 @@ TEST(DigitPatterns, WriteTheValueAsThePatternSaysRoundingHalfAwayFromZero)
         {0.04, "00.0", "00.0"}, {0.05, "00.0", "00.1"}, {59.96, "00.0", "60.0"}, {123.44, "00.0", "123.4"},
         {2.5, "###0", "3"}, {-2.5, "###0", "-3"}, {0.49, "###0", "0"}, {1268.5, "###0", "1269"}, {3.25, "00.0", "03.3"},
         {-5.25, "00.0", "-05.3"},
-        // decimal digits to 15 places: a binary value just below the half still
-        // rounds up
+        // decimal digits to 15 places: a binary value just below the half still rounds up
         {2.675, "0.00", "2.68"}, {1.005, "0.00", "1.01"},
         // a negative value that rounds to zero loses its sign
         {-0.4, "###0", "0"}, {-0.04, "00.0", "00.0"}, {1e20, "0", "100000000000000000000"}};
@@ -65,8 +64,7 @@ TEST(LatLonFormat, DegreesMinutesSecondsWithTheirRollOvers)
         {0.0, 0.0, "00° 00' 00.0\" N  000° 00' 00.0\" E"}, {-33.8688, 151.2093, "33° 52' 07.7\" S  151° 12' 33.5\" E"},
         // shown as stored, not normalised
         {-12.0, -181.5, "12° 00' 00.0\" S  181° 30' 00.0\" W"},
-        // 10° 59' 59.96": the seconds round to 60.0 and carry into minutes and
-        // degrees
+        // 10° 59' 59.96": the seconds round to 60.0 and carry into minutes and degrees
         {10.0 + 59.0 / 60.0 + 59.96 / 3600.0, 7.0, "11° 00' 00.0\" N  007° 00' 00.0\" E"},
         {-(10.0 + 59.0 / 60.0 + 59.96 / 3600.0), -(7.0 + 59.0 / 60.0 + 59.99 / 3600.0),
             "11° 00' 00.0\" S  008° 00' 00.0\" W"},
@@ -77,8 +75,7 @@ TEST(LatLonFormat, DegreesMinutesSecondsWithTheirRollOvers)
         EXPECT_EQ(FormatLatLon(c.lat, c.lon), c.expected) << c.lat << ", " << c.lon;
 }
 
-// A picture 600 x 600 pixels on a 1024 x 768 screen with the design label
-// sizes.
+// A picture 600 x 600 pixels on a 1024 x 768 screen with the design label sizes.
 LabelInputs Inputs(double latSW, double latNW, double lonW, double lonE, float picLeft = 68.0F)
 {
     LabelInputs in;

@@ -223,7 +223,7 @@ TEST(PictureWindowEnd, ExitButtonMenuAndFrameEndTheProgram)
     }
 }
 
-TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessage)
+TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessageWithoutThePicture)
 {
     const std::pair<std::function<void(const std::string& root)>, const char*> stops[] = {
         {[](const std::string&) {},
@@ -234,8 +234,10 @@ TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessage)
             "All heights are 0 m.\r\nPicture is not necessary."},
         {[](const std::string& root) { test::WriteFileOfLength(test::TilePath(root, 47, 7), 1000); },
             "Error reading heigt data, Error value = 700"}};
+    std::unique_ptr<test::PictureWindowFixture> last;
     for (const auto& [writeTiles, text] : stops) {
-        test::PictureWindowFixture f({640, 480, 15.0});
+        last = std::make_unique<test::PictureWindowFixture>(ScreenMetrics{640, 480, 15.0});
+        test::PictureWindowFixture& f = *last;
         writeTiles(f.dir.path());
         EXPECT_FALSE(f.window->ShowPicture());
         EXPECT_EQ(
@@ -243,14 +245,8 @@ TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessage)
         EXPECT_TRUE(f.platform.programEnded) << text;
         EXPECT_FALSE(f.window->isVisible() || f.state.PictureReady || f.state.ReadoutEnabled) << text;
     }
-}
-
-TEST(PictureWindowEnd, AReadErrorEndsTheProgramWhileTheProgressWindowIsUp)
-{
-    test::PictureWindowFixture f({640, 480, 15.0});
-    test::WriteFileOfLength(test::TilePath(f.dir.path(), 47, 7), 1000);
-    f.window->Form_Load();
-    Fortschritt& progress = f.window->progressWindow();
+    // the read error, the last, ends the program while the progress window is up
+    Fortschritt& progress = last->window->progressWindow();
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.windowTitle(), "Read MARN data progress");
     EXPECT_EQ(QRect(progress.pos(), progress.size()), QRect(96, 168, 448, 144)); // 0.15, 0.35, 0.7, 0.3 of 640 x 480
@@ -258,7 +254,7 @@ TEST(PictureWindowEnd, AReadErrorEndsTheProgramWhileTheProgressWindowIsUp)
     for (QLabel* mark : progress.LabP)
         captions << (mark->isVisibleTo(&progress) ? mark->text() : QStringLiteral("hidden"));
     EXPECT_EQ(captions, (QStringList{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100%"}));
-    EXPECT_TRUE(f.window->Label4->isHidden());
+    EXPECT_TRUE(last->window->Label4->isHidden());
 }
 
 // What a load draws and shows: grid, pixels and every visible label.

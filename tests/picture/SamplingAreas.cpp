@@ -20,8 +20,7 @@ double Triangle(double x)
     return std::fabs(x - 2 * std::floor(x * 0.5) - 1);
 }
 
-// The south-west corner of the tile that holds (lat, lon), lon as the reader
-// normalises it.
+// The south-west corner of the tile that holds (lat, lon), lon as the reader normalises it.
 std::pair<int, int> CornerOf(double lat, double lon)
 {
     NormaliseLongitude(lon);
