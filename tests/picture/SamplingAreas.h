@@ -5,6 +5,7 @@
 #include "core/SharedState.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,11 @@ struct SamplingArea {
     double centerLon;
     std::int16_t km; // west-east length
 };
+
+inline void PrintTo(const SamplingArea& area, std::ostream* os)
+{
+    *os << area.name;
+}
 
 // 50 km and 3000 km around 47 N 8 E, and 3000 km of open sea without any tile.
 inline constexpr SamplingArea Alps50Km{"50 km at 47N 8E", 47.0, 8.0, 50};
