@@ -30,8 +30,7 @@ struct PictureWindowFixture {
     std::unique_ptr<frmPicture> window;
 };
 
-// West half at 100 m (tile 47N 7E), east half at 1500 m (tile 47N 8E) for an
-// area centred on 47.5N 8E.
+// 100 m west and 1500 m east of 8E (tiles 47N 7E and 47N 8E).
 inline void WriteTwoLevelTiles(const std::string& root)
 {
     WriteFlatTile(root, 47, 7, 100);

@@ -20,8 +20,7 @@ double Triangle(double x)
     return std::fabs(x - 2 * std::floor(x * 0.5) - 1);
 }
 
-// The south-west corner of the tile that holds (lat, lon), lon as the reader
-// normalises it.
+// The south-west corner of the tile that holds (lat, lon), lon as the reader normalises it.
 std::pair<int, int> CornerOf(double lat, double lon)
 {
     NormaliseLongitude(lon);
@@ -45,12 +44,7 @@ SharedState FrameArea(const SamplingArea& area, int screenWidthPx, int screenHei
     s.AreaLengthKm = area.km;
     s.ScreenWidthPx = layout.ScreenWidthPx;
     s.ScreenHeightPx = layout.ScreenHeightPx;
-    s.PicLeft = layout.PicLeft;
-    s.PicRight = layout.PicRight;
-    s.PicTop = layout.PicTop;
-    s.PicBottom = layout.PicBottom;
-    s.PicCols = layout.PicCols;
-    s.PicRows = layout.PicRows;
+    static_cast<PictureArea&>(s) = layout;
     SetUpGrid(s);
     return s;
 }
