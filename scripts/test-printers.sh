@@ -10,8 +10,6 @@
 #
 # Exports for the tests:
 #   MARN_TEST_PRINTER_1, MARN_TEST_PRINTER_2  queue names
-#   MARN_TEST_PRINTER_STOPPED                 a third queue, kept stopped (off-line)
-#   MARN_TEST_PRINTER_REJECTING               a fourth queue, kept refusing new jobs
 #   MARN_TEST_PDF_DIR                         printed PDFs land in $MARN_TEST_PDF_DIR/<queue>/
 #   CUPS_SERVER                               the private scheduler, for the toolkit's printer list
 #   MARN_TEST_PRINTERS_UNAVAILABLE            instead of the above: why there are no test printers
@@ -19,12 +17,12 @@
 marn_test_printers_setup() {
   local home=${MARN_CUPS_HOME:-${TMPDIR:-/tmp}/marn-test-cups}
   local port=${MARN_CUPS_PORT:-6631}
-  local queues=(MarnPdf1 MarnPdf2 MarnPdfStopped MarnPdfRejecting)
+  local queues=(MarnPdf1 MarnPdf2)
   local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 
   unset MARN_TEST_PRINTERS_UNAVAILABLE
   local tool
-  for tool in cupsd lpadmin lpstat cupsenable cupsdisable cupsaccept cupsreject pdfinfo pdfimages pdftoppm; do
+  for tool in cupsd lpadmin lpstat cupsenable cupsaccept pdfinfo pdftoppm; do
     if ! command -v "$tool" >/dev/null 2>&1; then
       export MARN_TEST_PRINTERS_UNAVAILABLE="$tool is not installed (packages cups, poppler-utils)"
       return 0
@@ -65,12 +63,7 @@ marn_test_printers_setup() {
       return 0
     }
   done
-  cupsdisable -r "off-line for the tests" "${queues[2]}" && cupsreject -r "closed for the tests" "${queues[3]}" || {
-    export MARN_TEST_PRINTERS_UNAVAILABLE="the queues ${queues[2]} and ${queues[3]} could not be stopped and closed"
-    return 0
-  }
   export MARN_TEST_PRINTER_1=${queues[0]} MARN_TEST_PRINTER_2=${queues[1]}
-  export MARN_TEST_PRINTER_STOPPED=${queues[2]} MARN_TEST_PRINTER_REJECTING=${queues[3]}
 }
 
 marn_test_printers_start_cupsd() {
@@ -124,6 +117,6 @@ marn_test_printers_setup
 if [ -n "${MARN_TEST_PRINTERS_UNAVAILABLE:-}" ]; then
   echo "test printers: none ($MARN_TEST_PRINTERS_UNAVAILABLE); the printing tests that need them are skipped" >&2
 else
-  echo "test printers: $MARN_TEST_PRINTER_1, $MARN_TEST_PRINTER_2, the stopped $MARN_TEST_PRINTER_STOPPED, the closed $MARN_TEST_PRINTER_REJECTING on $CUPS_SERVER, PDFs in $MARN_TEST_PDF_DIR" >&2
+  echo "test printers: $MARN_TEST_PRINTER_1, $MARN_TEST_PRINTER_2 on $CUPS_SERVER, PDFs in $MARN_TEST_PDF_DIR" >&2
 fi
 unset -f marn_test_printers_setup marn_test_printers_start_cupsd
