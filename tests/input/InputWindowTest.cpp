@@ -3,6 +3,7 @@
 // drive and picture-directory windows it opens.
 
 #include "core/SharedState.h"
+#include "input/ActivationHandler.h"
 #include "input/DirectoryList.h"
 #include "input/SettingsWindowSet.h"
 #include "input/frmDrive.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -246,6 +248,22 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
     EXPECT_EQ(platform_.messages.last().toStdString(),
         "Error creating directory '" + maps + "'.\r\nReason: " + std::strerror(EEXIST));
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(ActivationHandler, RunsOnShowAndOnActivationButNeverInsideItself)
+{
+    QWidget window;
+    int runs = 0;
+    new ActivationHandler(window, [&] {
+        ++runs;
+        QEvent again(QEvent::WindowActivate); // what a window shown by the handler can cause
+        QApplication::sendEvent(&window, &again);
+    });
+    window.show();
+    QTest::qWait(200);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+    EXPECT_EQ(runs, 2);
 }
 
 } // namespace
