@@ -30,16 +30,6 @@ std::int64_t BlockRowBytes(TileKind kind)
     return static_cast<std::int64_t>(BlocksPerSide) * GeometryOf(kind).recordBytes;
 }
 
-// The south-west corner of a tile, in whole degrees (longitude 0..359).
-double CornerLat(const TileName& name)
-{
-    return name.latHemisphere == 'N' ? name.latDegrees : -name.latDegrees - 1;
-}
-double CornerLon(const TileName& name)
-{
-    return name.lonHemisphere == 'E' ? name.lonDegrees : 360 - name.lonDegrees - 1;
-}
-
 } // namespace
 
 std::uint32_t TileKeyOf(const TileName& name)
@@ -188,12 +178,12 @@ void TileBlockStore::announceNextSouth(const TileLocation& at, const TileFile& f
         file.willNeed((at.blockRow - 2) * BlockRowBytes(kind), BlockRowBytes(kind));
         return;
     }
-    const double southLat = CornerLat(at.name) - 1;
+    const int southLat = CornerLatOf(at.name) - 1;
     if (southLat < -90)
         return;
     // The northern block row of the tile to the south; a tile that is not
     // there is left to the sampling to find.
-    const TileLocation south = LocateTile(southLat + 0.99, CornerLon(at.name) + 0.5);
+    const TileLocation south = LocateTile(southLat + 0.99, CornerLonOf(at.name) + 0.5);
     try {
         TileFile next;
         if (OpenTileFile(next, LogicalTilePath(dataDrive_, south.name), programDir_, south.name.kind) == ReadOk)

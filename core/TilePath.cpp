@@ -36,6 +36,16 @@ TileName TileNameOfCorner(int cornerLat, int cornerLon)
     return name;
 }
 
+int CornerLatOf(const TileName& name)
+{
+    return name.latHemisphere == 'N' ? name.latDegrees : -name.latDegrees - 1;
+}
+
+int CornerLonOf(const TileName& name)
+{
+    return name.lonHemisphere == 'E' ? name.lonDegrees : Turn - name.lonDegrees - 1;
+}
+
 std::string TileDirName(const TileName& name)
 {
     return name.lonHemisphere + Digits(name.lonDegrees, 3);

@@ -29,6 +29,11 @@ struct TileName {
 // tile). The name's latitude degrees choose the kind: 6" from 50 on.
 TileName TileNameOfCorner(int cornerLat, int cornerLon);
 
+// The south-west corner of a named tile in whole degrees (longitude 0..359):
+// the inverse of TileNameOfCorner.
+int CornerLatOf(const TileName& name);
+int CornerLonOf(const TileName& name);
+
 // "E007" or "W084": the tile's directory and the start of its file name.
 std::string TileDirName(const TileName& name);
 

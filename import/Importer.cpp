@@ -67,7 +67,7 @@ void CheckOutput(const fs::path& outDir, const std::vector<TileId>& tiles)
     for (const TileId& tile : tiles)
         dirs.insert(marn::TileDirName(NameOf(tile)));
     for (const std::string& dir : dirs)
-        CheckWritableDirectory(outDir / "MARN" / dir);
+        CheckWritableDirectory(outDir / marn::DataDirectoryName / dir);
 }
 
 long long CountMissing(const std::vector<double>& values)

@@ -29,7 +29,7 @@ std::string SettingsDirectory(const std::string& programDir, const std::string& 
 {
     if (configHome.empty() || CanCreateFilesIn(programDir.empty() ? "." : programDir))
         return programDir;
-    const std::string folder = NativePath(configHome + "\\marn-viewer", {});
+    const std::string folder = (std::filesystem::path(configHome) / "marn-viewer").string();
     std::error_code ignored; // a folder that cannot be made shows up as a failed write
     std::filesystem::create_directories(folder, ignored);
     return folder;

@@ -119,15 +119,16 @@ void frmDrive::Form_Activate()
 void frmDrive::Text1_Change()
 {
     const QString text = Text1->text();
-    if (!IsFolder(text)) {
+    const bool folder = IsFolder(text);
+    if (!folder) {
         const QString upper = text.toUpper();
         if (upper != text) {
             Text1->setText(upper);
             return;
         }
     }
-    if (IsFolder(text) || folderLayout_) {
-        folderLayout_ = IsFolder(text);
+    if (folder || folderLayout_) {
+        folderLayout_ = folder;
         arrange();
     }
 }

@@ -67,6 +67,8 @@ TEST(LocateTile, NamesTheTileItsKindAndTheFractions)
         EXPECT_EQ(TileFileName(at.name), c.fileName);
         EXPECT_NEAR(at.fracLat, c.fracLat, 1e-9);
         EXPECT_NEAR(at.fracLon, c.fracLon, 1e-9);
+        EXPECT_EQ(CornerLatOf(at.name), std::lround(c.lat - c.fracLat));
+        EXPECT_EQ(CornerLonOf(at.name), std::lround(c.lon - c.fracLon) % 360);
     }
 }
 
