@@ -1,13 +1,13 @@
 #include "app/ImportCommandLine.h"
 
 #include "app/CommandLine.h"
+#include "core/Processors.h"
 #include "import/ImportReport.h"
 #include "import/Importer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <thread>
 
 namespace marn::cli {
 
@@ -46,7 +46,7 @@ int UsageError(std::ostream& err, const std::string& message)
 
 int DefaultJobs()
 {
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, import::MaxJobs);
+    return std::min(UsableProcessors(), import::MaxJobs);
 }
 
 // The fill options into `options`; returns the problem, or "" when they are fine.

@@ -2,11 +2,10 @@
 
 #include "core/Geodesy.h"
 #include "core/GridBounds.h"
+#include "core/Processors.h"
 #include "core/TileBlockCache.h"
 #include "core/TileLocation.h"
 #include "core/TileReadErrors.h"
-
-#include <sched.h>
 
 #include <algorithm>
 #include <cmath>
@@ -339,11 +338,7 @@ int SamplingThreads()
 {
     if (const int chosen = ThreadsFromEnvironment(); chosen > 0)
         return chosen;
-    cpu_set_t cpus;
-    CPU_ZERO(&cpus);
-    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) > 0)
-        return CPU_COUNT(&cpus);
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    return UsableProcessors();
 }
 
 std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow)
