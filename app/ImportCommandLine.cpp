@@ -22,7 +22,7 @@ static_assert(import::MaxFillDistance == 300 && import::MaxJobs == 64, "the usag
 
 const char* const UsageText =
     "usage: marn import --out DIR [--fill-voids[=CELLS] | --fill-holes[=CELLS]] [--sea-level] [--force]\n"
-    "                   [--jobs N] [--area S,W,N,E] SOURCE...\n"
+    "                   [--area S,W,N,E] [--jobs N] SOURCE...\n"
     "Builds the tile files DIR/MARN/<lon>/<tile> from elevation rasters that GDAL reads\n"
     "(GeoTIFF, SRTM .hgt, ESRI and ASCII grids, NetCDF, VRT ...); later sources lie on top.\n"
     "  --out DIR             the data directory (the viewer's data drive)\n"
@@ -34,19 +34,26 @@ const char* const UsageText =
     "                        (1 to 300, default 100); nothing beyond the data's edge\n"
     "  --sea-level           write heights below 0 as 0\n"
     "  --force               replace existing tile files\n"
-    "  --jobs N              build N tiles at once (1 to 64; default: the number of processors)\n"
     "  --area S,W,N,E        only the tiles with part of their area in this box (degrees;\n"
     "                        boxes on whole degrees that meet share no tile)\n";
-
-int UsageError(std::ostream& err, const std::string& message)
-{
-    err << "marn import: " << message << '\n' << UsageText;
-    return 2;
-}
 
 int DefaultJobs()
 {
     return std::min(UsableProcessors(), import::MaxJobs);
+}
+
+// The usage, with the default of --jobs on this machine for this process.
+std::string Usage()
+{
+    return UsageText
+           + ("  --jobs N              build N tiles at once (1 to 64; default " + std::to_string(DefaultJobs())
+               + ": the processors\n                        this process may use)\n");
+}
+
+int UsageError(std::ostream& err, const std::string& message)
+{
+    err << "marn import: " << message << '\n' << Usage();
+    return 2;
 }
 
 // The fill options into `options`; returns the problem, or "" when they are fine.
@@ -99,7 +106,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!parsed.error.empty())
         return UsageError(err, parsed.error);
     if (parsed.hasSwitch("help")) {
-        out << UsageText;
+        out << Usage();
         return 0;
     }
     const auto outDir = parsed.option("out");

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sched.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -61,11 +62,17 @@ TEST_F(ImportCommandTest, RefusesWithTheStatusAndMessageOfEachError)
         {{"--out", "d", "--fill-holes=0.5", "a.tif"}, 2, "--fill-holes needs a number of cells from 1 to 300"},
         {{"--out", "d", "--fill-voids", "--fill-holes", "a.tif"}, 2, "exclude each other"},
         {{"--out", "d", "--jobs", "0", "a.tif"}, 2, "--jobs needs a whole number from 1 to 64, not '0'"},
+        {{"--out", "d", "--jobs", "65", "a.tif"}, 2, "at once (1 to 64; default 1: the processors"}, // one processor: below
         {{"--out", "d", "--area", "45,10,46", "a.tif"}, 2, "--area needs S,W,N,E"},
         {{"--out", "d", "--area=46,10,45,11", "a.tif"}, 2, "--area needs S,W,N,E"},
         {{"--out", out, source}, 1, "marn import: cannot read source " + source},
         {{"--out", file, dir.path() + "/good.tif"}, 1, "is not a directory"},
     };
+    cpu_set_t all, one; // one processor, as taskset -c 0 or a container leaves a process
+    ASSERT_EQ(::sched_getaffinity(0, sizeof all, &all), 0);
+    CPU_ZERO(&one);
+    CPU_SET(::sched_getcpu(), &one);
+    ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         const CommandRun run = RunCommand(c.args);
@@ -75,6 +82,7 @@ TEST_F(ImportCommandTest, RefusesWithTheStatusAndMessageOfEachError)
         EXPECT_TRUE(c.status == 2 || std::count(run.err.begin(), run.err.end(), '\n') == 1) << run.err;
         EXPECT_EQ(run.out, "");
     }
+    ::sched_setaffinity(0, sizeof all, &all);
     EXPECT_FALSE(fs::exists(out));
     EXPECT_NE(RunCommand({"--help"}).out.find("--fill-voids[=CELLS]"), std::string::npos);
 }

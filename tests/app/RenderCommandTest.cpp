@@ -52,6 +52,8 @@ TEST(RenderCommand, EndsWithTheStatusAndMessageOfEachRefusal)
         {"--data-drive " + data.filePath() + " --screen 640x480 --center=-33.5,-70.75 --length 50 --out "
                 + data.filePath() + "/a.png",
             ".", 1, "All heights are missing.\nPicture is not necessary."},
+        {"--data-drive " + data.filePath() + " --screen 640x480 --center 48.5,-123.5 --length 50", ".", 1,
+            "All heights are missing."},
         {"--data-drive " + data.fileName() + area, data.absolutePath(), 0, ""},
         {"--data-drive " + data.fileName() + area, data.absoluteFilePath(), 1, "All heights are missing."},
     };

@@ -81,19 +81,25 @@ TEST_F(TileReaderTest, WorkedExampleInterpolatesBetweenFourNodes)
 
 TEST_F(TileReaderTest, AnswersTheHeightFunctionInEveryHemisphereAndKind)
 {
-    const int tiles[][2] = {{47, 7}, {-8, -8}, {55, 10}, {-51, 20}, {0, -1}, {-1, 0}, {10, 179}, {10, -180}};
+    const struct {
+        int lat, lon;
+        double climb = 0; // metres per degree east on top of the slope, from the tile's western edge
+    } tiles[] = {{47, 7}, {-8, -8}, {55, 10}, {-51, 20}, {0, -1}, {-1, 0}, {10, 179}, {10, -180},
+        {60, -1, 6000}}; // 10 m from one 6" node to the next
     for (const auto& t : tiles)
-        test::WriteTile(dir.path(), t[0], t[1], Slope);
+        test::WriteTile(dir.path(), t.lat, t.lon, [&t](double lat, double lon) {
+            return static_cast<std::int16_t>(std::lround(SlopeAt(lat, lon) + t.climb * (lon - t.lon)));
+        });
     const double fractions[] = {0.0, 0.0004, 0.25, 0.5001, 0.73, 0.9999};
     for (const auto& t : tiles) {
         for (const double f : fractions) {
             for (const double g : fractions) {
-                const double lat = t[0] + f;
-                const double lon = t[1] + g;
+                const double lat = t.lat + f;
+                const double lon = t.lon + g;
                 SCOPED_TRACE(testing::Message() << lat << " " << lon);
                 const Reading r = Read(lat, lon);
                 ASSERT_EQ(r.error, ReadOk);
-                EXPECT_NEAR(r.height, SlopeAt(lat, lon), InterpolationTolerance);
+                EXPECT_NEAR(r.height, SlopeAt(lat, lon) + t.climb * g, InterpolationTolerance);
                 EXPECT_EQ(r.lon, lon < 0 ? lon + 360 : lon);
             }
         }

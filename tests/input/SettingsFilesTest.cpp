@@ -5,6 +5,7 @@
 #include "input/Settings.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
+#include "ui/QtPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
+
+#include <QScopeGuard>
 
 namespace marn {
 namespace {
@@ -41,9 +45,16 @@ TEST_F(SettingsDir, LiveNextToAWritableProgramOtherwiseInTheConfigurationFolder)
 {
     fs::create_directories(file("bin"));
     write("plain", "a plain file, no directory");
-    for (const auto& [programDir, expected] :
-        {std::pair{"bin", "bin"}, {"plain", "config/marn-viewer"}, {"plain/bin", "config/marn-viewer"}}) {
-        const std::string settings = SettingsDirectory(file(programDir).string(), file("config").string());
+    const QByteArray home = qgetenv("HOME"), xdg = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("HOME", home), qputenv("XDG_CONFIG_HOME", xdg); });
+    qputenv("HOME", file("home").c_str());
+    // The configuration folder is $XDG_CONFIG_HOME when that is an absolute path, otherwise ~/.config.
+    for (const auto& [programDir, xdgConfig, expected] : {std::tuple{"bin", file("config"), "bin"},
+             {"plain", file("config"), "config/marn-viewer"}, {"plain/bin", file("config"), "config/marn-viewer"},
+             {"plain", fs::path("config"), "home/.config/marn-viewer"}}) {
+        qputenv("XDG_CONFIG_HOME", xdgConfig.c_str());
+        const std::string settings =
+            SettingsDirectory(file(programDir).string(), ConfigHomeFromEnvironment().toStdString());
         EXPECT_EQ(settings, file(expected).string());
         EXPECT_TRUE(SaveDriveFile(settings, "/srv/terrain").ok());
         EXPECT_EQ(Content(file(expected) / "Drive.dat"), "/srv/terrain");

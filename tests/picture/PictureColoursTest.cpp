@@ -20,6 +20,18 @@ ClassLimits Limits(std::initializer_list<int> values)
     return limits;
 }
 
+// The range of a picture of 3 x 3 points at 412 m but one, in a grid a column and a row larger.
+HeightRange RangeWith(int col, int row, std::int16_t height)
+{
+    HeightGrid grid;
+    grid.dimension(4, 4);
+    for (int j = 1; j <= 3; ++j)
+        for (int i = 1; i <= 3; ++i)
+            grid(i, j) = 412;
+    grid(col, row) = height;
+    return FindHeightRange(grid, 3.9F, 3.0F);
+}
+
 TEST(HeightRange, StopMessageOnlyWhenThePictureShowsNothing)
 {
     const struct {
@@ -28,7 +40,9 @@ TEST(HeightRange, StopMessageOnlyWhenThePictureShowsNothing)
     } table[] = {{{-9999, -9999}, "All heights are missing.\r\nPicture is not necessary."},
         {{0, 0}, "All heights are 0 m.\r\nPicture is not necessary."},
         {{412, 412}, "All heights are 412 m.\r\nPicture is not necessary."},
-        {{-12, -12}, "All heights are -12 m.\r\nPicture is not necessary."}, {{12, 1500}, ""}, {{-9999, 0}, ""}};
+        {{-12, -12}, "All heights are -12 m.\r\nPicture is not necessary."}, {{12, 1500}, ""}, {{-9999, 0}, ""},
+        {RangeWith(3, 2, 413), ""}, {RangeWith(2, 3, -9999), ""}, // the last column and the last row count
+        {RangeWith(4, 3, 5), "All heights are 412 m.\r\nPicture is not necessary."}};
     for (const auto& c : table)
         EXPECT_EQ(HeightRangeStopMessage(c.range).value_or(""), c.message)
             << c.range.minimum << ".." << c.range.maximum;
