@@ -76,8 +76,11 @@ std::vector<std::string> ProfileTextLines(const ProfileLine& line, const std::ve
     } else {
         lines.push_back("No height along the line");
     }
-    lines.push_back(
-        "Ascent = " + std::to_string(summary.ascentM) + " m   Descent = " + std::to_string(summary.descentM) + " m");
+    std::string climbs =
+        "Ascent = " + std::to_string(summary.ascentM) + " m   Descent = " + std::to_string(summary.descentM) + " m";
+    if (summary.missing > 0)
+        climbs += "   Missing = " + std::to_string(summary.missing) + " of " + std::to_string(samples.size()) + " points";
+    lines.push_back(climbs);
     return lines;
 }
 
@@ -131,7 +134,7 @@ void PaintProfile(QPainter& painter, QSize page, const ProfileLine& line, const 
     font.setPixelSize(13);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
-    const int maxXTicks = std::max(2, static_cast<int>(s.plot.width() / 90));
+    const int maxXTicks = std::max(2, static_cast<int>(s.plot.width() / 70));
     const int maxYTicks = std::max(2, static_cast<int>(s.plot.height() / 40));
     const std::vector<double> xTicks = NiceTicks(0.0, s.distanceKm, maxXTicks);
     const std::vector<double> yTicks = NiceTicks(s.heightLo, s.heightHi, maxYTicks);

@@ -58,7 +58,7 @@ frmProfile::frmProfile(SharedState& state, Platform& platform, QWidget* parent)
     const ScreenMetrics screen = platform_.screen();
     // at the lower right, over the legend: the middle of the picture, where a
     // line is usually drawn, stays in view
-    resize(std::max(640, screen.widthPx * 55 / 100), std::max(420, screen.heightPx * 45 / 100));
+    resize(std::max(560, screen.widthPx * 45 / 100), std::max(420, screen.heightPx * 45 / 100));
     move(std::max(0, screen.widthPx - width() - screen.widthPx / 100),
         std::max(0, screen.heightPx - height() - screen.heightPx / 12));
 }
