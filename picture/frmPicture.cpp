@@ -384,11 +384,10 @@ bool frmPicture::sampleHeights()
 // coverage edge still shows its edge, and an area without any height stops.
 bool frmPicture::showHeightRange()
 {
-    const HeightRange allPoints = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
-    range_ = classesFromShownHeights() ? FindPresentHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows)
-                                       : allPoints;
+    range_ = shownRange();
     showRangeTexts();
 
+    const HeightRange allPoints = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
     const std::optional<std::string> stop =
         HeightRangeStopMessage(allPoints, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
     if (!stop)
@@ -396,6 +395,13 @@ bool frmPicture::showHeightRange()
     platform_.messageBox(QString::fromStdString(*stop));
     platform_.endProgram();
     return false;
+}
+
+// The range the texts and classes show: every point, or the heights that are there.
+HeightRange frmPicture::shownRange() const
+{
+    return classesFromShownHeights() ? FindPresentHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows)
+                                     : FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
 }
 
 void frmPicture::showRangeTexts()
@@ -414,9 +420,7 @@ void frmPicture::showRangeTexts()
 // The finished picture's heights classified anew: range, texts, limits, pixels, legend.
 void frmPicture::reclassify()
 {
-    const HeightRange allPoints = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
-    range_ = classesFromShownHeights() ? FindPresentHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows)
-                                       : allPoints;
+    range_ = shownRange();
     showRangeTexts();
     limits_ = ComputeClassLimits(range_);
     drawPixels();

@@ -220,6 +220,7 @@ private:
     void drawFrameAndScale();
     bool sampleHeights();
     bool showHeightRange();
+    HeightRange shownRange() const;
     void showRangeTexts();
     void reclassify();
     void drawPixels();
