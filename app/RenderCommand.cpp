@@ -42,6 +42,7 @@ struct RenderRequest {
     double centerLon = 0.0;
     std::int16_t lengthKm = 0;
     bool relief = false;
+    bool classesWithoutMissing = false;
     std::optional<std::string> out;
     std::optional<std::string> grid;
     std::optional<std::string> info;
@@ -49,6 +50,7 @@ struct RenderRequest {
 
 const char* const UsageText =
     "usage: marn render --data-drive D --screen WxH --center LAT,LON --length KM [--relief]\n"
+    "                   [--classes-without-missing]\n"
     "                   [--out FILE.png|FILE.bmp] [--grid FILE.bin] [--info FILE.json]\n"
     "Draws the height picture of an area as the viewer would on a W x H screen.\n"
     "  --data-drive D   the directory that holds the data directory MARN (relative to the\n"
@@ -57,6 +59,9 @@ const char* const UsageText =
     "  --center LAT,LON centre point in signed degrees, e.g. --center=-33.5,-70.75\n"
     "  --length KM      west-east length of the area, 20..3000 km\n"
     "  --relief         relief shading, as the viewer's View menu switches it on\n"
+    "  --classes-without-missing\n"
+    "                   height range, minimum and classes from the heights that are there\n"
+    "                   (\"Classes from the heights shown\" in the viewer's View menu)\n"
     "  --out FILE       the picture window's client area as PNG or BMP (by extension)\n"
     "  --grid FILE      the sampled heights: int16 little-endian, north row first, west first\n"
     "  --info FILE      the picture's geometry, height range, legend and labels as JSON\n"
@@ -127,6 +132,9 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
     request.relief = parsed.hasSwitch("relief");
     if (request.relief && !parsed.switches.at("relief").empty())
         return "--relief takes no value";
+    request.classesWithoutMissing = parsed.hasSwitch("classes-without-missing");
+    if (request.classesWithoutMissing && !parsed.switches.at("classes-without-missing").empty())
+        return "--classes-without-missing takes no value";
     request.out = parsed.option("out");
     if (request.out && !EndsWith(*request.out, ".png") && !EndsWith(*request.out, ".bmp"))
         return "--out needs a file name ending in .png or .bmp";
@@ -286,6 +294,7 @@ int Render(const RenderRequest& request)
     // the progress and wait windows are not painted at all.
     frmPicture picture(state, platform);
     picture.setReliefShading(request.relief);
+    picture.setClassesFromShownHeights(request.classesWithoutMissing);
     picture.setAttribute(Qt::WA_DontShowOnScreen);
     for (QWidget* window :
         {static_cast<QWidget*>(&picture.progressWindow()), static_cast<QWidget*>(&picture.waitWindow())}) {
@@ -304,7 +313,7 @@ int Render(const RenderRequest& request)
 int RunRender(const std::vector<std::string>& args)
 {
     const ParsedArgs parsed =
-        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help", "relief"});
+        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help", "relief", "classes-without-missing"});
     if (parsed.hasSwitch("help")) {
         std::cout << UsageText;
         return 0;

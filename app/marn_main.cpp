@@ -1,6 +1,7 @@
 // marn: the viewer's command-line tool (heights, headless rendering, import).
 
 #include "app/Commands.h"
+#include "app/ProfileCommand.h"
 
 #include <iostream>
 #include <string>
@@ -14,6 +15,7 @@ int Usage()
                  "commands:\n"
                  "  height   print the height at points of a tile data set\n"
                  "  render   draw the height picture of an area without a screen\n"
+                 "  profile  heights, ascent and descent along a great circle\n"
                  "  import   build a tile data set from elevation rasters\n"
                  "Run 'marn <command> --help' for the options of a command.\n";
     return 2;
@@ -31,6 +33,8 @@ int main(int argc, char** argv)
         return marn::cli::RunHeight(args);
     if (command == "render")
         return marn::cli::RunHelper("marn-render", args);
+    if (command == "profile")
+        return marn::cli::RunProfile(args);
     if (command == "import")
         return marn::cli::RunHelper("marn-import", args);
     if (command == "--help" || command == "-h") {

@@ -38,12 +38,15 @@ PrinterListe& PictureOutput::printerWindow()
 
 QImage PictureOutput::snapshot() const
 {
+    if (!profilePage_.isNull())
+        return profilePage_;
     return snapshotBox_ != nullptr ? snapshotBox_->picture() : QImage();
 }
 
 void PictureOutput::takeSnapshot(frmPicture& picture)
 {
     state_.ReadoutEnabled = false;
+    profilePage_ = QImage();
     snapshotBox_ = picture.Picture2;
     picture.Picture2->setPicture(TakeSnapshot(*picture.clientArea(), *picture.Command1, platform_));
 }
@@ -60,6 +63,17 @@ void PictureOutput::MenPictSave_Click(frmPicture& picture)
 void PictureOutput::menPictPrint_Click(frmPicture& picture)
 {
     takeSnapshot(picture);
+    const QStringList names = printers_.printerNames();
+    if (names.size() > 1) {
+        printerWindow().ShowPrinters(names);
+        return;
+    }
+    PrintOnCurrentPrinter(printers_, platform_, state_, snapshot());
+}
+
+void PictureOutput::printProfile(const QImage& page)
+{
+    profilePage_ = page;
     const QStringList names = printers_.printerNames();
     if (names.size() > 1) {
         printerWindow().ShowPrinters(names);

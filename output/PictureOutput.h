@@ -26,6 +26,7 @@ public:
     void MenPictSave_Click(frmPicture& picture) override;
     void menPictPrint_Click(frmPicture& picture) override;
     void menInfo_Click() override;
+    void printProfile(const QImage& page) override;
 
     frmFilename& filenameWindow();
     PrinterListe& printerWindow();
@@ -39,6 +40,7 @@ private:
     Platform& platform_;
     PrinterService& printers_;
     PictureBox* snapshotBox_ = nullptr;
+    QImage profilePage_; // the profile page to print, in place of the snapshot; null otherwise
     std::unique_ptr<frmFilename> filename_;
     std::unique_ptr<PrinterListe> printerList_;
 };

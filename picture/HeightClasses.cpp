@@ -27,9 +27,9 @@ std::string LimitText(int value)
     return FormatPattern(value, LimitPattern);
 }
 
-} // namespace
-
-HeightRange FindHeightRange(const HeightGrid& grid, float picCols, float picRows)
+// Rows 1..floor(picRows), columns 1..floor(picCols), within the grid; the
+// missing marker counts as a height unless skipMissing.
+HeightRange ScanHeightRange(const HeightGrid& grid, float picCols, float picRows, bool skipMissing)
 {
     HeightRange range;
     const int cols = std::min(WholeAtOrBelow(picCols), grid.maxCol());
@@ -37,6 +37,9 @@ HeightRange FindHeightRange(const HeightGrid& grid, float picCols, float picRows
     for (int y = 1; y <= rows; ++y) {
         for (int x = 1; x <= cols; ++x) {
             const std::int16_t h = grid(x, y);
+            if (skipMissing && h == MissingHeight) {
+                continue;
+            }
             if (h > range.maximum) {
                 range.maximum = h;
             }
@@ -46,6 +49,18 @@ HeightRange FindHeightRange(const HeightGrid& grid, float picCols, float picRows
         }
     }
     return range;
+}
+
+} // namespace
+
+HeightRange FindHeightRange(const HeightGrid& grid, float picCols, float picRows)
+{
+    return ScanHeightRange(grid, picCols, picRows, false);
+}
+
+HeightRange FindPresentHeightRange(const HeightGrid& grid, float picCols, float picRows)
+{
+    return ScanHeightRange(grid, picCols, picRows, true);
 }
 
 std::string MinimumText(HeightRange range)

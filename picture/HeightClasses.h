@@ -55,6 +55,11 @@ using ClassLimits = std::array<std::int16_t, 10>;
 // -9999. Columns and rows beyond the grid's dimensions are not read.
 HeightRange FindHeightRange(const HeightGrid& grid, float picCols, float picRows);
 
+// The same scan over the heights that are there: -9999 is left out, so a
+// coverage edge or a void does not pull the minimum down. When every point is
+// missing the start values stay (minimum 9999, maximum -9999).
+HeightRange FindPresentHeightRange(const HeightGrid& grid, float picCols, float picRows);
+
 // "Minimum height = 12 m" and "Maximum height = 1500 m" (pattern "####0").
 std::string MinimumText(HeightRange range);
 std::string MaximumText(HeightRange range);

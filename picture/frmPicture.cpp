@@ -2,6 +2,7 @@
 
 #include "core/DataDirectory.h"
 #include "core/GridSetUp.h"
+#include "core/Profile.h"
 #include "core/SharedState.h"
 #include "picture/BuildCoordinateLabels.h"
 #include "picture/Einzelergebnis.h"
@@ -9,6 +10,8 @@
 #include "picture/HeightPixels.h"
 #include "picture/PictureCommands.h"
 #include "picture/PixelGeometry.h"
+#include "picture/ProfileOverlay.h"
+#include "picture/frmProfile.h"
 #include "picture/ReadGridHeights.h"
 #include "picture/ReadoutPoint.h"
 #include "picture/frmWait.h"
@@ -22,8 +25,11 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLineF>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include <cmath>
 
 namespace marn {
 namespace {
@@ -128,6 +134,12 @@ void frmPicture::createViewMenu()
     menRelief = entry(menView, "menRelief", QStringLiteral("Relief shading"), {});
     menRelief->setCheckable(true);
     menRelief->setChecked(false);
+    menClassesShown = entry(menView, "menClassesShown", QStringLiteral("Classes from the heights shown"), {});
+    menClassesShown->setCheckable(true);
+    menClassesShown->setChecked(false);
+    menView->addSeparator();
+    menProfile = entry(menView, "menProfile", QStringLiteral("Profile"), {QKeySequence(Qt::Key_P)});
+    keyCancelLine = entry(nullptr, "keyCancelLine", QStringLiteral("Cancel line"), {QKeySequence(Qt::Key_Escape)});
 
     keyZoomIn = entry(nullptr, "keyZoomIn", QStringLiteral("Zoom in"),
         {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)});
@@ -144,6 +156,12 @@ void frmPicture::createViewMenu()
         if (state_.PictureReady)
             drawPixels();
     });
+    connect(menClassesShown, &QAction::toggled, this, [this] {
+        if (state_.PictureReady)
+            reclassify();
+    });
+    connect(menProfile, &QAction::triggered, this, [this] { menProfile_Click(); });
+    connect(keyCancelLine, &QAction::triggered, this, [this] { keyCancelLine_Click(); });
     connect(keyZoomIn, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, 1)); });
     connect(keyZoomOut, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, -1)); });
     connect(keyNorth, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::North)); });
@@ -171,6 +189,9 @@ void frmPicture::createControls()
     connect(Picture1, &PictureBox::mouseMoved, this, &frmPicture::Picture1_MouseMove);
     connect(Picture1, &PictureBox::wheelTurned, this, &frmPicture::Picture1_MouseWheel);
     connect(Picture1, &PictureBox::doubleClicked, this, &frmPicture::Picture1_DblClick);
+    connect(Picture1, &PictureBox::mousePressed, this, &frmPicture::Picture1_MouseDown);
+    connect(Picture1, &PictureBox::mouseReleased, this, &frmPicture::Picture1_MouseUp);
+    overlay_ = new ProfileOverlay(Picture1);
 
     Command1 = new QPushButton(QStringLiteral("Exit"), Picture1);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -235,6 +256,8 @@ QWidget* frmPicture::clientArea() const
 void frmPicture::setCommands(PictureCommands* commands)
 {
     commands_ = commands;
+    if (profile_)
+        profile_->setCommands(commands);
 }
 
 Fortschritt& frmPicture::progressWindow()
@@ -356,9 +379,33 @@ bool frmPicture::sampleHeights()
     return true;
 }
 
+// The stop checks always judge every point, missing ones included: with the
+// classes taken from the heights shown, an area of one real height beside a
+// coverage edge still shows its edge, and an area without any height stops.
 bool frmPicture::showHeightRange()
 {
-    range_ = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
+    range_ = shownRange();
+    showRangeTexts();
+
+    const HeightRange allPoints = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
+    const std::optional<std::string> stop =
+        HeightRangeStopMessage(allPoints, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
+    if (!stop)
+        return true;
+    platform_.messageBox(QString::fromStdString(*stop));
+    platform_.endProgram();
+    return false;
+}
+
+// The range the texts and classes show: every point, or the heights that are there.
+HeightRange frmPicture::shownRange() const
+{
+    return classesFromShownHeights() ? FindPresentHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows)
+                                     : FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
+}
+
+void frmPicture::showRangeTexts()
+{
     const QFont font = DesignFont(state_.ReadoutFontSize);
     Label4->setVisible(true);
     Label4->move(PixelPoint(layout_.MinimumLabel));
@@ -368,14 +415,16 @@ bool frmPicture::showHeightRange()
     Label6->move(PixelPoint(layout_.MaximumLabel));
     Label6->setFont(font);
     Label6->setText(QString::fromStdString(MaximumText(range_)));
+}
 
-    const std::optional<std::string> stop =
-        HeightRangeStopMessage(range_, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
-    if (!stop)
-        return true;
-    platform_.messageBox(QString::fromStdString(*stop));
-    platform_.endProgram();
-    return false;
+// The finished picture's heights classified anew: range, texts, limits, pixels, legend.
+void frmPicture::reclassify()
+{
+    range_ = shownRange();
+    showRangeTexts();
+    limits_ = ComputeClassLimits(range_);
+    drawPixels();
+    drawLegend();
 }
 
 void frmPicture::drawPixels()
@@ -414,6 +463,7 @@ bool frmPicture::ShowPicture()
 // complete: the load draws behind a frozen window.
 bool frmPicture::loadAndShow()
 {
+    closeProfile();
     const bool onShow = isVisible();
     if (onShow)
         client_->setUpdatesEnabled(false);
@@ -464,6 +514,8 @@ void frmPicture::Picture1_MouseWheel(float x, float y, int angleDelta)
 
 void frmPicture::Picture1_DblClick(float x, float y)
 {
+    if (drawingLine())
+        return;
     ShowView(CentredView(state_, x, y));
 }
 
@@ -478,6 +530,7 @@ void frmPicture::menNewArea_Click()
         return;
     if (readout_)
         readout_->hide();
+    closeProfile();
     hide();
     newAreaHandler_();
 }
@@ -492,8 +545,20 @@ bool frmPicture::reliefShading() const
     return menRelief->isChecked();
 }
 
+void frmPicture::setClassesFromShownHeights(bool on)
+{
+    menClassesShown->setChecked(on);
+}
+
+bool frmPicture::classesFromShownHeights() const
+{
+    return menClassesShown->isChecked();
+}
+
 void frmPicture::Picture1_MouseMove(float x, float y)
 {
+    if (lineStep_ == LineStep::End || lineStep_ == LineStep::Drag)
+        showLineTo(x, y);
     if (!ReadoutActive(state_))
         return;
     Einzelergebnis& readout = readoutWindow();
@@ -505,6 +570,158 @@ void frmPicture::Picture1_MouseMove(float x, float y)
     readout.show();
     readout.Label2->setText(QString::fromStdString(lines->Height));
     readout.Label1->setText(QString::fromStdString(lines->Coordinates));
+}
+
+namespace {
+
+// The geographic position of the grid point under a pixel of the picture area.
+std::optional<GeoPoint> PositionAt(const SharedState& state, float x, float y)
+{
+    if (!ReadoutInside(state, x, y))
+        return std::nullopt;
+    const auto [i, j] = ReadoutGridIndex(state, x, y);
+    if (i == 0 || j == 0)
+        return std::nullopt;
+    return GeoPoint{state.GridCoords(0, i, j), state.GridCoords(1, i, j)};
+}
+
+QString LengthText(double km)
+{
+    return QString::number(km, 'f', km < 10.0 ? 2 : 1) + QStringLiteral(" km");
+}
+
+} // namespace
+
+frmProfile& frmPicture::profileWindow()
+{
+    if (!profile_) {
+        profile_ = std::make_unique<frmProfile>(state_, platform_, this);
+        profile_->setCommands(commands_);
+        connect(profile_.get(), &frmProfile::hovered, this, &frmPicture::markProfilePoint);
+        connect(profile_.get(), &frmProfile::closed, this, [this] {
+            if (!drawingLine())
+                overlay_->clear();
+        });
+    }
+    return *profile_;
+}
+
+void frmPicture::menProfile_Click()
+{
+    if (!state_.PictureReady || loading_)
+        return;
+    lineStep_ = LineStep::Start;
+    Picture1->setCursor(Qt::CrossCursor);
+}
+
+void frmPicture::Picture1_MouseDown(float x, float y, Qt::MouseButton button)
+{
+    if (!state_.PictureReady || loading_ || !PositionAt(state_, x, y))
+        return;
+    if (button == Qt::LeftButton && lineStep_ == LineStep::Start) {
+        lineStart_ = QPointF(x, y);
+        lineStep_ = LineStep::End;
+        showLineTo(x, y);
+    } else if (button == Qt::LeftButton && lineStep_ == LineStep::End) {
+        finishLine(x, y);
+    } else if (button == Qt::RightButton && lineStep_ != LineStep::End) {
+        lineStart_ = QPointF(x, y);
+        lineStep_ = LineStep::Drag;
+        showLineTo(x, y);
+    }
+}
+
+void frmPicture::Picture1_MouseUp(float x, float y, Qt::MouseButton button)
+{
+    if (button != Qt::RightButton || lineStep_ != LineStep::Drag)
+        return;
+    if (PositionAt(state_, x, y) && QLineF(lineStart_, QPointF(x, y)).length() >= 2.0)
+        finishLine(x, y);
+    else
+        cancelLine();
+}
+
+void frmPicture::keyCancelLine_Click()
+{
+    if (drawingLine())
+        cancelLine();
+}
+
+// The line from its start to the pointer, with its great-circle length beside the pointer.
+void frmPicture::showLineTo(float x, float y)
+{
+    const std::optional<GeoPoint> from = PositionAt(state_, static_cast<float>(lineStart_.x()),
+        static_cast<float>(lineStart_.y()));
+    const std::optional<GeoPoint> to = PositionAt(state_, x, y);
+    if (!from || !to)
+        return;
+    std::string problem;
+    const std::optional<ProfileLine> line = MakeProfileLine(*from, *to, problem);
+    overlay_->setLine(lineStart_, QPointF(x, y), LengthText(line ? line->distanceKm : 0.0));
+}
+
+void frmPicture::finishLine(float x, float y)
+{
+    const QPointF end(x, y);
+    const std::optional<GeoPoint> from = PositionAt(state_, static_cast<float>(lineStart_.x()),
+        static_cast<float>(lineStart_.y()));
+    const std::optional<GeoPoint> to = PositionAt(state_, x, y);
+    std::string problem;
+    const std::optional<ProfileLine> line = from && to ? MakeProfileLine(*from, *to, problem) : std::nullopt;
+    if (!line) {
+        cancelLine();
+        return;
+    }
+    const int pixels = static_cast<int>(std::ceil(QLineF(lineStart_, end).length()));
+    std::vector<ProfileSample> samples = ProfilePositions(*line, ProfileIntervals(line->distanceKm, pixels));
+    const std::int16_t error = ReadProfileHeights(state_, samples);
+    lineStep_ = LineStep::None;
+    Picture1->unsetCursor();
+    if (error != 0) {
+        overlay_->clear();
+        platform_.messageBox(ReadErrorMessage(error));
+        return;
+    }
+    profileLineStart_ = lineStart_;
+    profileLineEnd_ = end;
+    overlay_->setLine(lineStart_, end, LengthText(line->distanceKm));
+    profileWindow().ShowProfile(*line, samples);
+}
+
+// Back to the profile on show, if any: its line stays drawn.
+void frmPicture::cancelLine()
+{
+    lineStep_ = LineStep::None;
+    Picture1->unsetCursor();
+    if (profile_ && profile_->isVisible()) {
+        const ProfileLine& line = profile_->line();
+        overlay_->setLine(profileLineStart_, profileLineEnd_, LengthText(line.distanceKm));
+    } else {
+        overlay_->clear();
+    }
+}
+
+void frmPicture::closeProfile()
+{
+    lineStep_ = LineStep::None;
+    Picture1->unsetCursor();
+    overlay_->clear();
+    if (profile_)
+        profile_->hide();
+}
+
+// The sample's place on the line drawn: the same fraction of the line as of the distance.
+void frmPicture::markProfilePoint(int index)
+{
+    if (!profile_ || drawingLine())
+        return;
+    const std::vector<ProfileSample>& samples = profile_->samples();
+    if (index < 0 || static_cast<std::size_t>(index) >= samples.size() || samples.back().distanceKm <= 0.0) {
+        overlay_->setMarker(std::nullopt);
+        return;
+    }
+    const double t = samples[static_cast<std::size_t>(index)].distanceKm / samples.back().distanceKm;
+    overlay_->setMarker(profileLineStart_ + (profileLineEnd_ - profileLineStart_) * t);
 }
 
 void frmPicture::Command1_Click()

@@ -17,6 +17,7 @@
 #include "picture/PictureLayout.h"
 
 #include <QMainWindow>
+#include <QPointF>
 
 #include <array>
 #include <functional>
@@ -38,6 +39,8 @@ class PictureBox;
 class Fortschritt;
 class frmWait;
 class Einzelergebnis;
+class frmProfile;
+class ProfileOverlay;
 
 class frmPicture : public QMainWindow {
     Q_OBJECT
@@ -86,6 +89,29 @@ public:
     // picture shaded or flat.
     void setReliefShading(bool on);
     bool reliefShading() const;
+
+    // "Classes from the heights shown", off at the start: the height range,
+    // the minimum text, the class limits and the legend leave missing points
+    // out (they stay grey). Switching it on a finished picture reclassifies
+    // the heights already sampled; the next loads keep the setting.
+    void setClassesFromShownHeights(bool on);
+    bool classesFromShownHeights() const;
+
+    // "Profile" (the P key) starts a line: the first click on the picture
+    // fixes its start, the pointer drags the line with its great-circle length
+    // beside it, the second click fixes its end and the profile window shows
+    // the heights along it; Escape cancels. A right-button drag does the same
+    // in one movement. The line stays drawn while the profile window is open,
+    // the pointer over the profile marks its point on the line, a new line
+    // replaces the profile and every navigation step closes it.
+    void menProfile_Click();
+    void Picture1_MouseDown(float x, float y, Qt::MouseButton button);
+    void Picture1_MouseUp(float x, float y, Qt::MouseButton button);
+    void keyCancelLine_Click();
+    bool drawingLine() const { return lineStep_ != LineStep::None; }
+    frmProfile& profileWindow();
+    bool profileWindowCreated() const { return profile_ != nullptr; }
+    ProfileOverlay* profileOverlay() const { return overlay_; }
 
     // The menu entries "Save as", "Print" and "Info" call these commands; the
     // entries do nothing while no commands are set.
@@ -157,6 +183,9 @@ public:
     QAction* menBack = nullptr;
     QAction* menNewArea = nullptr;
     QAction* menRelief = nullptr;
+    QAction* menClassesShown = nullptr;
+    QAction* menProfile = nullptr;
+    QAction* keyCancelLine = nullptr; // Escape while a line is drawn
     // Keys of the window without a menu entry: + and - (also on the keypad)
     // and the four arrows.
     QAction* keyZoomIn = nullptr;
@@ -174,6 +203,7 @@ public:
     const PictureLayout& pictureLayout() const { return layout_; }
     const ScaleBar& scaleBar() const { return scaleBar_; }
     const CoordinateLabelSet& coordinateLabels() const { return labels_; }
+    // The range that the minimum and maximum texts and the class limits show.
     HeightRange heightRange() const { return range_; }
     const ClassLimits& classLimits() const { return limits_; }
 
@@ -190,8 +220,16 @@ private:
     void drawFrameAndScale();
     bool sampleHeights();
     bool showHeightRange();
+    HeightRange shownRange() const;
+    void showRangeTexts();
+    void reclassify();
     void drawPixels();
     void drawLegend();
+    void showLineTo(float x, float y);
+    void finishLine(float x, float y);
+    void cancelLine();
+    void closeProfile();
+    void markProfilePoint(int index);
     void MenPictSave_Click();
     void menPictPrint_Click();
     void menInfo_Click();
@@ -215,6 +253,13 @@ private:
     int wheelDelta_ = 0;   // wheel turns not yet a whole notch
     bool loading_ = false; // a load started by ShowPicture or Back runs
     std::function<void()> newAreaHandler_;
+    enum class LineStep { None, Start, End, Drag };
+    LineStep lineStep_ = LineStep::None;
+    QPointF lineStart_;
+    QPointF profileLineStart_; // the line of the profile on show, in Picture1's pixels
+    QPointF profileLineEnd_;
+    ProfileOverlay* overlay_ = nullptr;
+    std::unique_ptr<frmProfile> profile_;
 };
 
 } // namespace marn

@@ -23,6 +23,7 @@ public:
     QString configHome() const override;
     // There is no one to ask: always "" (cancelled).
     QString chooseDirectory(const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&) override { return {}; }
 
     bool programEnded() const { return programEnded_; }
     const QStringList& messages() const { return messages_; }

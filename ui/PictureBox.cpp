@@ -155,4 +155,18 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    emit mousePressed(static_cast<float>(pos.x()), static_cast<float>(pos.y()), event->button());
+    event->accept();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    emit mouseReleased(static_cast<float>(pos.x()), static_cast<float>(pos.y()), event->button());
+    event->accept();
+}
+
 } // namespace marn

@@ -2,7 +2,7 @@
 // A picture box: a drawing surface whose drawing persists. Lines and single
 // pixels are drawn into an image the size of the box, and the box paints that
 // image; children (labels, buttons) lie on it in its pixels. Mouse moves,
-// wheel turns and double-clicks are reported in the box's pixels.
+// wheel turns, button presses, releases and double-clicks are reported in the box's pixels.
 
 #include "ui/NearestPixel.h"
 
@@ -47,12 +47,17 @@ signals:
     // degree, positive away from the user (one notch is usually 120).
     void wheelTurned(float x, float y, int angleDelta);
     void doubleClicked(float x, float y);
+    // A mouse button went down or up with the pointer at (x, y).
+    void mousePressed(float x, float y, Qt::MouseButton button);
+    void mouseReleased(float x, float y, Qt::MouseButton button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void setPixel(int x, int y, QRgb colour);

@@ -46,6 +46,10 @@ public:
     // A modal folder chooser starting at `start` (the home folder when empty).
     // The chosen folder, or "" when the user cancels.
     virtual QString chooseDirectory(const QString& start) = 0;
+    // A modal chooser of a file to write, starting at `start` (a folder or a
+    // suggested path), offering `filter` ("PNG picture (*.png)"). The chosen
+    // path, or "" when the user cancels.
+    virtual QString chooseSaveFile(const QString& start, const QString& filter) = 0;
 };
 
 } // namespace marn

@@ -63,6 +63,12 @@ QString QtPlatform::chooseDirectory(const QString& start)
         QStringLiteral("Choose the folder that holds MARN"), start.isEmpty() ? QDir::homePath() : start);
 }
 
+QString QtPlatform::chooseSaveFile(const QString& start, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), QString(), start.isEmpty() ? QDir::homePath() : start, filter);
+}
+
 QString ConfigHomeFromEnvironment()
 {
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -18,6 +18,7 @@ public:
     QString programDir() const override;
     QString configHome() const override;
     QString chooseDirectory(const QString& start) override;
+    QString chooseSaveFile(const QString& start, const QString& filter) override;
 
     // A screen size to lay the windows out on instead of the primary screen's.
     void setScreenOverride(std::optional<ScreenMetrics> screen) { screenOverride_ = screen; }

@@ -87,6 +87,7 @@ TEST(RenderCommand, WritesTheSnapshotTheGridAndThePicturesNumbers)
     ASSERT_TRUE(infoFile.open(QIODevice::ReadOnly) && gridFile.open(QIODevice::ReadOnly));
     const QJsonObject info = QJsonDocument::fromJson(infoFile.readAll()).object();
     EXPECT_EQ(info["MaxText"].toString().toStdString(), "Maximum height = 1500 m");
+    EXPECT_EQ(info["MinText"].toString().toStdString(), "Minimum height = -9999 m");
     EXPECT_EQ(info["ClassLimit"].toArray().size(), 9);
     EXPECT_FLOAT_EQ(static_cast<float>(info["PicLeft"].toDouble()), 0.001F * 640 + 50 + 17);
 
@@ -118,6 +119,19 @@ TEST(RenderCommand, WritesTheSnapshotTheGridAndThePicturesNumbers)
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(at(0), 700);
     EXPECT_EQ(at(cols * rows - 1), 1500);
+
+    // the classes from the heights there: 700..1500 with 50, 100, 250 fixed
+    // and floor(700 * (1500 / 700)^(k / 5.99)) worked by hand, then 2000
+    ASSERT_EQ(RunRender("--data-drive " + root + " --screen 640x480 --center 47.5,8 --length 50 "
+                        "--classes-without-missing --info "
+                        + root + "/c.json")
+                  .first,
+        0);
+    QFile classesFile(root + "/c.json");
+    ASSERT_TRUE(classesFile.open(QIODevice::ReadOnly));
+    const QJsonObject classes = QJsonDocument::fromJson(classesFile.readAll()).object();
+    EXPECT_EQ(classes["MinText"].toString().toStdString(), "Minimum height = 700 m");
+    EXPECT_EQ(classes["ClassLimit"].toArray(), (QJsonArray{50, 100, 250, 794, 902, 1025, 1164, 1322, 2000}));
 }
 
 } // namespace

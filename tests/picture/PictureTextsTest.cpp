@@ -4,6 +4,7 @@
 #include "picture/CoordinateLabels.h"
 #include "picture/DigitPatterns.h"
 #include "picture/LatLonFormat.h"
+#include "picture/ProfilePlot.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,33 @@ LabelInputs Inputs(double latSW, double latNW, double lonW, double lonE, float p
     in.ScreenHeightPx = 768.0F;
     in.sizes = DesignCoordinateLabelSizes(15.0);
     return in;
+}
+
+// The profile's axis ticks: the smallest step of 1, 2 or 5 times a power of
+// ten that gives at most the number asked for, from the first multiple at or
+// above the low end.
+TEST(ProfileAxis, TicksAtOneTwoOrFiveTimesAPowerOfTen)
+{
+    const struct {
+        double lo, hi;
+        int maxTicks;
+        std::vector<double> ticks;
+    } table[] = {
+        {0, 28.4, 6, {0, 5, 10, 15, 20, 25}},
+        {0, 28.4, 4, {0, 10, 20}},
+        {285.5, 969.5, 8, {300, 400, 500, 600, 700, 800, 900}},
+        {-12, 7, 5, {-10, -5, 0, 5}},
+        {0, 0.5, 5, {0, 0.2, 0.4}},
+        {1180, 1220, 3, {1180, 1200, 1220}},
+        {1180, 1220, 2, {1200}},
+        {3, 2, 5, {}},
+    };
+    for (const auto& c : table) {
+        const std::vector<double> ticks = NiceTicks(c.lo, c.hi, c.maxTicks);
+        ASSERT_EQ(ticks.size(), c.ticks.size()) << c.lo << ".." << c.hi;
+        for (std::size_t k = 0; k < ticks.size(); ++k)
+            EXPECT_NEAR(ticks[k], c.ticks[k], 1e-9) << c.lo << ".." << c.hi;
+    }
 }
 
 TEST(CoordinateLabels, StepGrowsWithTheEdgeExtent)

@@ -11,11 +11,17 @@
 #include "picture/LatLonFormat.h"
 #include "picture/PictureCommands.h"
 #include "picture/frmWait.h"
+#include "picture/frmProfile.h"
+#include "picture/ProfileOverlay.h"
+#include "picture/ProfilePlot.h"
+#include "picture/ReadoutPoint.h"
+#include "core/TileReader.h"
 #include "ui/PictureBox.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +31,8 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
+#include <map>
 
 namespace marn {
 namespace {
@@ -180,7 +188,9 @@ public:
     void MenPictSave_Click(frmPicture& picture) override { calls << "save", windows << &picture; }
     void menPictPrint_Click(frmPicture& picture) override { calls << "print", windows << &picture; }
     void menInfo_Click() override { calls << "info"; }
+    void printProfile(const QImage& page) override { calls << "print profile", pages << page; }
     QStringList calls;
+    QList<QImage> pages;
     QList<frmPicture*> windows;
 };
 
@@ -196,7 +206,8 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
 {
     test::PictureWindowFixture f({640, 480, 15.0});
     EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"Exit", "Picture", "Info", "View"}));
-    EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading"}));
+    EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading",
+                                                           "Classes from the heights shown", "", "Profile"}));
     EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print"}));
     EXPECT_EQ(f.window->windowTitle(), "Height picture");
     RecordingCommands commands;
@@ -208,6 +219,123 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
     EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info"}));
     EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get()}));
     EXPECT_FALSE(f.platform.programEnded);
+}
+
+// A line drawn with the menu entry and two clicks, then with a right-button
+// drag: the profile holds the reader's heights along the great circle between
+// the grid points under the two pixels, at least one per pixel of the line;
+// the line stays drawn and marks the point under the pointer in the profile;
+// Escape while drawing goes back to the line on show; saving and printing; a
+// navigation step closes the profile and takes the line away.
+TEST(PictureWindowProfile, DrawnLineShowsTheReadersHeightsUntilANavigationStep)
+{
+    test::PictureWindowFixture f(Screen, 47.5, 8.0, 50);
+    for (const int westLon : {7, 8}) {
+        test::WriteTile(f.dir.path(), 47, westLon, [](double lat, double lon) {
+            return static_cast<std::int16_t>(600 + 400 * std::sin(lat * 40) * std::cos(lon * 30));
+        });
+    }
+    ASSERT_TRUE(f.window->ShowPicture());
+    RecordingCommands commands;
+    f.window->setCommands(&commands);
+    PictureBox* surface = f.window->Picture1;
+    const auto pointAt = [&f](QPoint p) {
+        const auto [i, j] = ReadoutGridIndex(f.state, static_cast<float>(p.x()), static_cast<float>(p.y()));
+        return GeoPoint{f.state.GridCoords(0, i, j), f.state.GridCoords(1, i, j)};
+    };
+    const auto moveTo = [&f](QPoint p) { f.window->Picture1_MouseMove(static_cast<float>(p.x()), static_cast<float>(p.y())); };
+    const struct {
+        const char* way;
+        QPoint a, b;
+        std::function<void(QPoint, QPoint)> draw;
+    } ways[] = {
+        {"menu and clicks", {150, 200}, {600, 400},
+            [&](QPoint from, QPoint to) {
+                f.window->menProfile->trigger();
+                QTest::mouseClick(surface, Qt::LeftButton, {}, from);
+                moveTo(to);
+                EXPECT_TRUE(f.window->profileOverlay()->text().endsWith(" km"));
+                QTest::mouseClick(surface, Qt::LeftButton, {}, to);
+            }},
+        {"right-button drag", {620, 100}, {170, 300},
+            [&](QPoint from, QPoint to) {
+                QTest::mousePress(surface, Qt::RightButton, {}, from);
+                moveTo(to);
+                QTest::mouseRelease(surface, Qt::RightButton, {}, to);
+            }},
+    };
+    const ProfileOverlay* overlay = f.window->profileOverlay();
+    for (const auto& [way, a, b, draw] : ways) {
+        draw(a, b);
+        ASSERT_TRUE(f.window->profileWindowCreated()) << way;
+        frmProfile& profile = f.window->profileWindow();
+        EXPECT_TRUE(profile.isVisible()) << way;
+        EXPECT_FALSE(f.window->drawingLine()) << way;
+        const GeoPoint from = pointAt(a), to = pointAt(b);
+        const ProfileLine& line = profile.line();
+        EXPECT_EQ(std::tie(line.from.lat, line.from.lon, line.to.lat, line.to.lon),
+            std::tie(from.lat, from.lon, to.lat, to.lon))
+            << way;
+        const std::vector<ProfileSample>& samples = profile.samples();
+        EXPECT_GE(samples.size(), 493U) << way; // ceil(hypot(450, 200)) pixels
+        SharedState reader;
+        reader.DataDrive = f.dir.path();
+        int wrong = 0;
+        for (const ProfileSample& sample : samples) {
+            double lon = sample.lon;
+            std::int16_t height = 0, error = 0;
+            ReadTileHeight(reader, sample.lat, lon, height, error);
+            wrong += error != 0 || sample.height != height;
+        }
+        EXPECT_EQ(wrong, 0) << way;
+        EXPECT_TRUE(overlay->isVisible() && overlay->start() == QPointF(a) && overlay->end() == QPointF(b)) << way;
+        const std::size_t quarter = samples.size() / 4;
+        profile.Plot_Hovered(static_cast<int>(quarter));
+        const double t = samples[quarter].distanceKm / samples.back().distanceKm;
+        ASSERT_TRUE(overlay->marker()) << way;
+        EXPECT_NEAR(overlay->marker()->x(), a.x() + (b.x() - a.x()) * t, 1e-9) << way;
+        EXPECT_TRUE(profile.LabelPoint->text().startsWith("Distance = ")) << way;
+        profile.Plot_Hovered(-1);
+        EXPECT_FALSE(overlay->marker()) << way;
+    }
+    frmProfile& profile = f.window->profileWindow();
+
+    // Escape while a new line is drawn: the line of the profile on show comes back
+    f.window->menProfile->trigger();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(300, 300));
+    moveTo(QPoint(400, 350));
+    EXPECT_EQ(overlay->end(), QPointF(400, 350));
+    f.window->keyCancelLine->trigger();
+    EXPECT_FALSE(f.window->drawingLine());
+    EXPECT_EQ(std::pair(overlay->start(), overlay->end()), std::pair(QPointF(620, 100), QPointF(170, 300)));
+
+    // saved as CSV (a line per sample) and PNG, printed through the picture's commands
+    f.platform.chosenSaveFile = QString::fromStdString(f.dir.path() + "/line.csv");
+    profile.menSaveCsv->trigger();
+    QFile csv(f.platform.chosenSaveFile);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count('\n'), static_cast<qsizetype>(profile.samples().size() + 1));
+    f.platform.chosenSaveFile = QString::fromStdString(f.dir.path() + "/line.png");
+    profile.menSavePng->trigger();
+    EXPECT_EQ(QImage(f.platform.chosenSaveFile).size(), ProfilePageSize);
+    profile.menProfilePrint->trigger();
+    ASSERT_EQ(commands.calls, QStringList{"print profile"});
+    EXPECT_EQ(commands.pages.front().size(), ProfilePageSize);
+    EXPECT_TRUE(f.platform.messages.isEmpty());
+
+    // a navigation step closes the profile and takes its line away
+    f.window->keyZoomIn->trigger();
+    EXPECT_FALSE(profile.isVisible());
+    EXPECT_FALSE(overlay->isVisible() || overlay->hasLine());
+    // closing the profile window takes the line away too
+    QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(300, 300));
+    EXPECT_FALSE(f.window->drawingLine());
+    f.window->menProfile->trigger();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(500, 300));
+    EXPECT_TRUE(profile.isVisible() && overlay->hasLine());
+    profile.close();
+    EXPECT_FALSE(overlay->hasLine());
 }
 
 TEST(PictureWindowEnd, ExitButtonMenuAndFrameEndTheProgram)
@@ -334,6 +462,71 @@ TEST(PictureWindowNavigation, StepsShowWhatAFreshLoadShowsBackReturnsExactlyReli
     EXPECT_GT(changed, shaded.pixels.width() * shaded.pixels.height() / 4);
     f.window->menRelief->trigger();
     EXPECT_EQ(Shown(f), flat);
+}
+
+ClassLimits Limits(std::initializer_list<int> values)
+{
+    ClassLimits limits{};
+    std::copy(values.begin(), values.end(), limits.begin() + 1);
+    return limits;
+}
+
+// A coverage edge: 400 m west of 8E, 1200 m east of it south of 47.5N and no
+// data north of that. The limits worked by hand: over 1..1200 (every point
+// counts) floor(1200^(k / 8.99)); over 400..1200 (the heights shown)
+// 50, 100, 250 fixed and floor(400 * 3^(k / 5.99)).
+TEST(PictureWindowClasses, FromTheHeightsShownLeaveMissingPointsOutAndStayThroughNavigation)
+{
+    test::PictureWindowFixture f(Screen, 47.5, 8.0, 50);
+    test::WriteFlatTile(f.dir.path(), 47, 7, 400);
+    test::WriteTile(f.dir.path(), 47, 8, [](double lat, double) { return lat < 47.5 ? std::int16_t{1200} : NoData; });
+    ASSERT_TRUE(f.window->ShowPicture());
+    EXPECT_FALSE(f.window->menClassesShown->isChecked());
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* minimum;
+        ClassLimits limits;
+        const char* class4Caption;
+    } table[] = {
+        {"load", [] {}, "Minimum height = -9999 m", Limits({2, 4, 10, 23, 51, 113, 249, 549, 2000}), "10 - 22"},
+        {"switched on", [&] { f.window->menClassesShown->trigger(); }, "Minimum height = 400 m",
+            Limits({50, 100, 250, 480, 577, 693, 833, 1000, 2000}), "250 - 479"},
+        {"zoomed in", [&] { f.window->keyZoomIn->trigger(); }, "Minimum height = 400 m",
+            Limits({50, 100, 250, 480, 577, 693, 833, 1000, 2000}), "250 - 479"},
+        {"switched off", [&] { f.window->menClassesShown->trigger(); }, "Minimum height = -9999 m",
+            Limits({2, 4, 10, 23, 51, 113, 249, 549, 2000}), "10 - 22"},
+    };
+    for (const auto& c : table) {
+        c.act();
+        EXPECT_EQ(f.window->Label4->text(), c.minimum) << c.step;
+        EXPECT_EQ(f.window->Label6->text(), "Maximum height = 1200 m") << c.step;
+        EXPECT_EQ(f.window->classLimits(), c.limits) << c.step;
+        EXPECT_EQ(f.window->legendLabel(6)->text(), c.class4Caption) << c.step;
+        const SharedState& s = f.state;
+        const QImage& image = f.window->Picture1->picture();
+        std::map<std::int16_t, int> heights;
+        int wrong = 0;
+        for (int j = 1; j <= static_cast<int>(s.PicRows); ++j) {
+            for (int i = 1; i <= static_cast<int>(s.PicCols); ++i) {
+                const std::int16_t h = s.GridHeights(i, j);
+                ++heights[h];
+                const QPoint px(NearestPixel(s.PicLeft + i - 1), NearestPixel(s.PicTop + j - 1));
+                wrong += image.pixel(px) != Colour(ColourForHeight(h, c.limits));
+            }
+        }
+        EXPECT_EQ(wrong, 0) << c.step;
+        EXPECT_EQ(heights.size(), 3U) << c.step; // 400, 1200 and missing, nothing between
+        EXPECT_TRUE(heights.count(NoData) && heights.count(400) && heights.count(1200)) << c.step;
+    }
+
+    // with the setting on, an area without any height still stops with the usual message
+    test::PictureWindowFixture empty(ScreenMetrics{640, 480, 15.0});
+    test::WriteFlatTile(empty.dir.path(), 47, 7, NoData);
+    empty.window->setClassesFromShownHeights(true);
+    EXPECT_FALSE(empty.window->ShowPicture());
+    EXPECT_EQ(empty.platform.messages, QStringList{"All heights are missing.\r\nPicture is not necessary."});
+    EXPECT_TRUE(empty.platform.programEnded);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ public:
     QString programDir() const override { return programDir_; }
     QString configHome() const override { return {}; }
     QString chooseDirectory(const QString&) override { return chosenDirectory; }
+    QString chooseSaveFile(const QString&, const QString&) override { return chosenSaveFile; }
 
     void setProgramDir(QString dir) { programDir_ = std::move(dir); }
 
@@ -46,6 +47,7 @@ public:
     bool programEnded = false;
     int processEventsCalls = 0;
     QString chosenDirectory; // what the folder chooser answers ("" cancels)
+    QString chosenSaveFile;  // what the file chooser answers ("" cancels)
 
 private:
     ScreenMetrics screen_;
