@@ -177,6 +177,8 @@ TEST_F(InputWindowTest, OkOpensThePictureAndNewAreaComesBackFilled)
     EXPECT_FALSE(picture->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     EXPECT_EQ(texts(), "47|N|40|7|E|36|60"); // 30 km west of 8 E
+    EXPECT_EQ(QApplication::focusWidget(), window_.Text1);
+    EXPECT_EQ(window_.Text1->selectedText(), "47") << "typed digits replace the degrees";
     EXPECT_EQ(state_.Reader.OpenTileName, "") << "the window's activation ran again";
 
     window_.Text7->setText("50");
@@ -235,7 +237,7 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
     EXPECT_FALSE(window.Text1->isVisible() || window.Command3->isVisible());
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QTest::keyClicks(window.Text1, "Maps");
-    window.Command3_Click();
+    QTest::keyClick(window.Text1, Qt::Key_Return);
     const std::string maps = dir_.path() + "/Maps";
     EXPECT_EQ(platform_.messages, QStringList{QString::fromStdString("Directory '" + maps + "' is created.")});
     EXPECT_EQ(content("Picture.pat"), maps);
@@ -248,6 +250,16 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
     EXPECT_EQ(platform_.messages.last().toStdString(),
         "Error creating directory '" + maps + "'.\r\nReason: " + std::strerror(EEXIST));
     EXPECT_TRUE(window.isVisible());
+
+    // Escape is the close box of both settings windows: nothing is stored.
+    window_.Drive_Click();
+    for (QWidget* settings : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window_.settingsWindows().driveWindow())}) {
+        settings->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings, Qt::Key_Escape);
+        EXPECT_FALSE(settings->isVisible()) << settings->objectName().toStdString();
+    }
+    EXPECT_EQ(content("Picture.pat"), maps);
 }
 
 TEST(ActivationHandler, RunsOnShowAndOnActivationButNeverInsideItself)
