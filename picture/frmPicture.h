@@ -90,6 +90,8 @@ public:
     void ShowView(const std::optional<View>& view);
     const ViewHistory& viewHistory() const { return history_; }
     const PictureCache& pictureCache() const { return cache_; }
+    // Forgets the kept pictures (benchmarks measure steps that sample).
+    void clearPictureCache() { cache_ = PictureCache(); }
     // True from the start of a navigation step until its picture or its
     // message is shown.
     bool stepping() const { return stepping_; }
