@@ -5,8 +5,8 @@
 // at most Budget bytes (pixels and grids); the least recently stored picture
 // goes first, and the newest is kept even when it alone is larger.
 //
-// At 1920 x 1080 one picture takes about 29 MB (8 MB of pixels, 2 MB of
-// heights, 18 MB of coordinates), so the default budget keeps the last eight.
+// At 1920 x 1080 one picture takes about 26 MB (8 MB of pixels, 2 MB of
+// heights, 16 MB of coordinates), so the default budget keeps the last nine.
 
 #include "core/GridArrays.h"
 #include "picture/CoordinateLabels.h"
