@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,9 +231,23 @@ TEST_F(InputWindowTest, AFolderIsShownWholeAndStoredWhole)
 
 TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
 {
+    QDir(programDir_).mkdir(".hidden");
+    QDir(programDir_).mkdir("Visible");
     window_.PicPath_Click();
     frmPicturePath& window = *window_.settingsWindows().picturePathWindow();
     EXPECT_EQ(window.Dir1->path(), programDir_);
+    auto* tree = qobject_cast<QFileSystemModel*>(window.Dir1->model());
+    QStringList folders;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        folders.clear();
+        const QModelIndex here = tree->index(programDir_);
+        if (tree->canFetchMore(here))
+            tree->fetchMore(here);
+        for (int row = 0; row < tree->rowCount(here); ++row)
+            folders << tree->fileName(tree->index(row, 0, here));
+        return folders.contains("Visible");
+    }));
+    EXPECT_FALSE(folders.contains(".hidden")) << folders.join(' ').toStdString();
     EXPECT_EQ(window.Label4->text(), programDir_);
     EXPECT_FALSE(window.Text1->isVisible() || window.Command3->isVisible());
     QTest::mouseClick(window.Command1, Qt::LeftButton);
