@@ -207,7 +207,9 @@ void PrintSummary(const std::map<std::tuple<int, int, int>, std::vector<double>>
     std::map<std::pair<int, int>, std::map<int, double>> medians;
     for (const auto& [key, values] : times)
         medians[{std::get<0>(key), std::get<1>(key)}][std::get<2>(key)] = Median(values);
-    for (const auto& [at, kinds] : medians) {
+    for (const auto& entry : medians) {
+        const std::pair<int, int>& at = entry.first;
+        const std::map<int, double>& kinds = entry.second;
         const auto get = [&kinds](Kind kind) {
             const auto found = kinds.find(kind);
             return found == kinds.end() ? 0.0 : found->second;
