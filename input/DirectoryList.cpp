@@ -11,11 +11,23 @@ namespace {
 // How long a chosen directory is kept in view while the tree fills in.
 constexpr int FollowMs = 1500;
 
+// Hidden folders stay out of the tree, unless the chosen path runs through
+// one (the program's own folder may lie below one).
+QDir::Filters ShownDirectories(const QString& path)
+{
+    QDir::Filters filters = QDir::AllDirs | QDir::NoDotAndDotDot;
+    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part.startsWith(QLatin1Char('.')))
+            filters |= QDir::Hidden;
+    }
+    return filters;
+}
+
 } // namespace
 
 DirectoryList::DirectoryList(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this))
 {
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    model_->setFilter(ShownDirectories(QString()));
     model_->setRootPath(QStringLiteral("/"));
     setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column)
@@ -39,6 +51,8 @@ QString DirectoryList::path() const
 
 void DirectoryList::setPath(const QString& path)
 {
+    if (const QDir::Filters filters = ShownDirectories(path); filters != model_->filter())
+        model_->setFilter(filters);
     const QModelIndex index = model_->index(path);
     if (!index.isValid() || !model_->isDir(index))
         return;

@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QPushButton>
 
 #include <algorithm>
@@ -68,6 +69,9 @@ frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
     Command2->setAutoDefault(false);
     Command2->installEventFilter(this);
     connect(Command2, &QPushButton::clicked, this, &frmDrive::Command2_Click);
+    // Escape is the close box: nothing is stored.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     Label1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Text1, Command1);

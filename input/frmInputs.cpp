@@ -250,6 +250,9 @@ void frmInputs::ShowForNewArea()
     show();
     raise();
     activateWindow();
+    // The user goes on typing where a centre starts: the latitude degrees.
+    fields_[0]->setFocus();
+    fields_[0]->selectAll();
 }
 
 void frmInputs::Command2_Click()

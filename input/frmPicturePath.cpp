@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -86,6 +87,10 @@ frmPicturePath::frmPicturePath(SharedState& state, Platform& platform, QWidget* 
     connect(Command1, &QPushButton::clicked, this, &frmPicturePath::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmPicturePath::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPicturePath::Command2_Click);
+    // Enter in the name field creates the directory; Escape is the close box.
+    connect(Text1, &QLineEdit::returnPressed, this, &frmPicturePath::Command3_Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     CentreOnScreen(*this, screen);
 }

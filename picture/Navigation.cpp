@@ -139,6 +139,19 @@ std::optional<View> MovedView(const SharedState& s, Direction direction)
     return Permitted(view);
 }
 
+PreviewShift PreviewOf(const SharedState& shown, const View& to)
+{
+    constexpr double RadPerDeg = 3.141592654 / 180.0;
+    const double kmPerPixel = shown.KmPerPixel;
+    const double dLat = to.CenterLat - shown.CenterLat;
+    const double dLon = WrapLongitude(to.CenterLon - shown.CenterLon);
+    PreviewShift shift;
+    shift.scale = static_cast<double>(shown.AreaLengthKm) / to.AreaLengthKm;
+    shift.dx = dLon * std::cos(shown.CenterLat * RadPerDeg) * KmPerDegree / kmPerPixel;
+    shift.dy = -dLat * KmPerDegree / kmPerPixel;
+    return shift;
+}
+
 void ViewHistory::push(const View& view)
 {
     views_.push_back(view);

@@ -53,6 +53,18 @@ std::optional<View> CentredView(const SharedState& s, float x, float y);
 enum class Direction { North, South, West, East };
 std::optional<View> MovedView(const SharedState& s, Direction direction);
 
+// How the shown picture looks in the picture of view `to`, for showing it at
+// once while `to` is sampled: a point at (x, y) of the shown picture area lies
+// near (cx + scale·(x − cx − dx), cy + scale·(y − cy − dy)) in the new one,
+// (cx, cy) being the middle of the picture area. Shifts in pixels of the
+// shown picture; exact for zooms about the centre, close for moves.
+struct PreviewShift {
+    double scale = 1.0;
+    double dx = 0.0;
+    double dy = 0.0;
+};
+PreviewShift PreviewOf(const SharedState& shown, const View& to);
+
 // The views shown before the current one, the latest on top; the oldest are
 // dropped beyond Capacity.
 class ViewHistory {
@@ -61,6 +73,7 @@ public:
     void push(const View& view);
     std::optional<View> pop();
     std::size_t size() const { return views_.size(); }
+    bool empty() const { return views_.empty(); }
 
 private:
     std::deque<View> views_;

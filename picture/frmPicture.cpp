@@ -1,6 +1,7 @@
 #include "picture/frmPicture.h"
 
 #include "core/DataDirectory.h"
+#include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "core/Profile.h"
 #include "core/SharedState.h"
@@ -22,6 +23,8 @@
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QPainter>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -50,6 +53,17 @@ const QString VersionLine = QStringLiteral("V2.0  KETTA MARN project");
 
 // Wheel turn of one notch, in eighths of a degree.
 constexpr int WheelNotch = 120;
+
+// A navigation step lets waiting events (keys, the wheel, painting) run at its
+// first row and then at most this often, and shows its bar only once it has
+// taken this long.
+constexpr qint64 StepEventsEveryMs = 15;
+constexpr qint64 StepBarAfterMs = 250;
+constexpr int StepBarHeight = 4;
+constexpr QRgb StepBarColour = 0xFFC80000;
+
+// Thrown out of the sampling of a step that a newer one has replaced.
+struct StepOutdated {};
 
 QLabel* MakeLabel(
     QWidget* parent, const QString& name, const QString& text, QSize size, const QFont& font, bool visible)
@@ -95,16 +109,21 @@ frmPicture::~frmPicture() = default;
 
 void frmPicture::createMenu()
 {
-    menExit = menuBar()->addAction(QStringLiteral("Exit"));
+    // Every entry is reached from the keyboard: Alt and the underlined letter
+    // opens a menu or runs a bar entry, the shortcuts run an entry directly.
+    menExit = menuBar()->addAction(QStringLiteral("&Exit"));
     menExit->setObjectName(QStringLiteral("menExit"));
-    menPicture = menuBar()->addMenu(QStringLiteral("Picture"));
+    menPicture = menuBar()->addMenu(QStringLiteral("&Picture"));
     menPicture->setObjectName(QStringLiteral("menPicture"));
     MenPictSave = menPicture->addAction(QStringLiteral("Save as"));
     MenPictSave->setObjectName(QStringLiteral("MenPictSave"));
+    MenPictSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     menPictPrint = menPicture->addAction(QStringLiteral("Print"));
     menPictPrint->setObjectName(QStringLiteral("menPictPrint"));
-    menInfo = menuBar()->addAction(QStringLiteral("Info"));
+    menPictPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    menInfo = menuBar()->addAction(QStringLiteral("&Info"));
     menInfo->setObjectName(QStringLiteral("menInfo"));
+    menInfo->setShortcut(QKeySequence(Qt::Key_F1));
 
     connect(menExit, &QAction::triggered, this, [this] { menExit_Click(); });
     connect(MenPictSave, &QAction::triggered, this, [this] { MenPictSave_Click(); });
@@ -126,9 +145,11 @@ void frmPicture::createViewMenu()
             addAction(action);
         return action;
     };
-    menView = menuBar()->addMenu(QStringLiteral("View"));
+    menView = menuBar()->addMenu(QStringLiteral("&View"));
     menView->setObjectName(QStringLiteral("menView"));
-    menBack = entry(menView, "menBack", QStringLiteral("Back"), {QKeySequence(Qt::Key_Backspace)});
+    menBack = entry(menView, "menBack", QStringLiteral("Back"),
+        {QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Backspace)});
+    menBack->setEnabled(false);
     menNewArea = entry(menView, "menNewArea", QStringLiteral("New area\u2026"), {});
     menView->addSeparator();
     menRelief = entry(menView, "menRelief", QStringLiteral("Relief shading"), {});
@@ -162,12 +183,16 @@ void frmPicture::createViewMenu()
     });
     connect(menProfile, &QAction::triggered, this, [this] { menProfile_Click(); });
     connect(keyCancelLine, &QAction::triggered, this, [this] { keyCancelLine_Click(); });
-    connect(keyZoomIn, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, 1)); });
-    connect(keyZoomOut, &QAction::triggered, this, [this] { ShowView(ZoomedView(state_, -1)); });
-    connect(keyNorth, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::North)); });
-    connect(keySouth, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::South)); });
-    connect(keyWest, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::West)); });
-    connect(keyEast, &QAction::triggered, this, [this] { ShowView(MovedView(state_, Direction::East)); });
+    const auto zoom = [this](int notches) {
+        navigate([notches](const SharedState& s) { return ZoomedView(s, notches); });
+    };
+    const auto move = [this](Direction to) { navigate([to](const SharedState& s) { return MovedView(s, to); }); };
+    connect(keyZoomIn, &QAction::triggered, this, [zoom] { zoom(1); });
+    connect(keyZoomOut, &QAction::triggered, this, [zoom] { zoom(-1); });
+    connect(keyNorth, &QAction::triggered, this, [move] { move(Direction::North); });
+    connect(keySouth, &QAction::triggered, this, [move] { move(Direction::South); });
+    connect(keyWest, &QAction::triggered, this, [move] { move(Direction::West); });
+    connect(keyEast, &QAction::triggered, this, [move] { move(Direction::East); });
 }
 
 void frmPicture::createControls()
@@ -236,6 +261,16 @@ void frmPicture::createControls()
     LabEWU = MakeLabelArray<16>(Picture1, QStringLiteral("LabEWU"),
         QSize(TwipsToPx(LabEWUWidthTwipsDesign, screen), TwipsToPx(LabEWUHeightTwipsDesign, screen)),
         Qt::AlignHCenter | Qt::AlignVCenter, coordinateFont);
+
+    for (QLabel* label : Picture1->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        pictureLabels_.push_back(label);
+    stepBar = new QWidget(Picture1);
+    stepBar->setObjectName(QStringLiteral("stepBar"));
+    stepBar->setAutoFillBackground(true);
+    QPalette barPalette = stepBar->palette();
+    barPalette.setColor(QPalette::Window, QColor(StepBarColour));
+    stepBar->setPalette(barPalette);
+    stepBar->hide();
 }
 
 QLabel* frmPicture::legendLabel(int row) const
@@ -385,7 +420,7 @@ bool frmPicture::sampleHeights()
 bool frmPicture::showHeightRange()
 {
     range_ = shownRange();
-    showRangeTexts();
+    showRangeLabels();
 
     const HeightRange allPoints = FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
     const std::optional<std::string> stop =
@@ -404,7 +439,7 @@ HeightRange frmPicture::shownRange() const
                                      : FindHeightRange(state_.GridHeights, state_.PicCols, state_.PicRows);
 }
 
-void frmPicture::showRangeTexts()
+void frmPicture::showRangeLabels()
 {
     const QFont font = DesignFont(state_.ReadoutFontSize);
     Label4->setVisible(true);
@@ -421,7 +456,7 @@ void frmPicture::showRangeTexts()
 void frmPicture::reclassify()
 {
     range_ = shownRange();
-    showRangeTexts();
+    showRangeLabels();
     limits_ = ComputeClassLimits(range_);
     drawPixels();
     drawLegend();
@@ -454,13 +489,23 @@ void frmPicture::drawLegend()
 
 bool frmPicture::ShowPicture()
 {
-    if (shownView_)
-        history_.push(*shownView_);
-    return loadAndShow();
+    if (!shownView_) {
+        const bool loaded = loadAndShow();
+        updateBack();
+        return loaded;
+    }
+    const View view = CurrentView(state_);
+    SetView(state_, *shownView_);
+    if (!stepping_) {
+        aimAt(view);
+        runSteps(view, false);
+    }
+    show();
+    return true;
 }
 
-// While a picture is on show, it stays on the screen until the next one is
-// complete: the load draws behind a frozen window.
+// The first picture is drawn behind a frozen window, so that it appears only
+// when it is complete.
 bool frmPicture::loadAndShow()
 {
     closeProfile();
@@ -481,21 +526,256 @@ bool frmPicture::loadAndShow()
 
 void frmPicture::ShowView(const std::optional<View>& view)
 {
-    if (!view || !state_.PictureReady)
+    navigate([&view](const SharedState&) { return view; });
+}
+
+void frmPicture::navigate(const std::function<std::optional<View>(const SharedState&)>& step)
+{
+    if (!state_.PictureReady || !shownView_)
         return;
-    SetView(state_, *view);
-    ShowPicture();
+    const std::optional<View> view = step(stepping_ ? *target_ : static_cast<const SharedState&>(state_));
+    if (!view)
+        return;
+    aimAt(*view);
+    if (stepping_) {
+        queued_ = *view;
+        return;
+    }
+    runSteps(*view, false);
+}
+
+// The frame of the view a step heads for, from which the steps asked for
+// meanwhile are counted.
+void frmPicture::aimAt(const View& view)
+{
+    if (!target_)
+        target_ = std::make_unique<SharedState>();
+    SharedState& t = *target_;
+    static_cast<PictureArea&>(t) = static_cast<const PictureArea&>(state_);
+    t.ScreenWidthPx = state_.ScreenWidthPx;
+    t.ScreenHeightPx = state_.ScreenHeightPx;
+    SetView(t, view);
+    const GridFrame frame = ComputeGridFrame(view.CenterLat, view.CenterLon, view.AreaLengthKm, t);
+    t.KmPerPixel = frame.KmPerPixel;
+    t.LonMid = frame.LonMid;
+    t.LatS = frame.LatS;
+    t.LatN = frame.LatN;
+}
+
+void frmPicture::runSteps(View view, bool back)
+{
+    closeProfile();
+    stepping_ = true;
+    loading_ = true;
+    bool remember = !back;
+    for (;;) {
+        queued_.reset();
+        cancelStep_ = false;
+        const StepEnd end = loadStep(view, remember);
+        if (end == StepEnd::Refused && !remember)
+            history_.push(view); // the view Back could not show stays to go back to
+        if (end == StepEnd::Refused || cancelStep_ || !queued_)
+            break;
+        view = *queued_;
+        remember = true;
+    }
+    queued_.reset();
+    Picture1->clearOverlay();
+    stepBar->hide();
+    stepping_ = false;
+    loading_ = false;
+    updateBack();
+}
+
+frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
+{
+    if (std::optional<CachedPicture> cached = cache_.take(view)) {
+        rememberShown(remember);
+        showCached(std::move(*cached));
+        return StepEnd::Shown;
+    }
+    showPreview(view);
+
+    if (!next_)
+        next_ = std::make_unique<SharedState>();
+    SharedState& next = *next_;
+    static_cast<PictureArea&>(next) = static_cast<const PictureArea&>(state_);
+    next.ScreenWidthPx = state_.ScreenWidthPx;
+    next.ScreenHeightPx = state_.ScreenHeightPx;
+    next.DataDrive = state_.DataDrive;
+    next.ProgramDir = state_.ProgramDir;
+    SetView(next, view);
+    SetUpGrid(next);
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastEvents = -StepEventsEveryMs;
+    std::int16_t error = 0;
+    try {
+        error = SampleGridHeightsFast(
+            next, [&](int row) { stepRowDone(row, clock, lastEvents, remember); });
+    } catch (const StepOutdated&) {
+        return StepEnd::Outdated;
+    }
+    stepBar->hide();
+    std::optional<std::string> stop;
+    HeightRange range;
+    if (error != 0) {
+        stop = ReadErrorMessage(error).toStdString();
+    } else {
+        range = FindHeightRange(next.GridHeights, next.PicCols, next.PicRows);
+        stop = HeightRangeStopMessage(range, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
+    }
+    if (stop) {
+        Picture1->clearOverlay();
+        platform_.messageBox(QString::fromStdString(*stop));
+        return StepEnd::Refused;
+    }
+
+    rememberShown(remember);
+    state_.GridHeights = std::move(next.GridHeights);
+    state_.GridCoords = std::move(next.GridCoords);
+    SetView(state_, view);
+    SetFrame(state_, FrameOf(next));
+    range_ = shownRange();
+    drawSteppedPicture();
+    shownView_ = view;
+    return StepEnd::Shown;
+}
+
+// After every sampled row of a step: now and then the waiting events run (a
+// key may ask for a further step, which makes this one outdated), and a step
+// that takes long shows how far it has got.
+void frmPicture::stepRowDone(int row, const QElapsedTimer& clock, qint64& lastEvents, bool abandonable)
+{
+    const qint64 now = clock.elapsed();
+    if (now - lastEvents < StepEventsEveryMs)
+        return;
+    lastEvents = now;
+    if (now >= StepBarAfterMs) {
+        const double done = row / std::floor(static_cast<double>(state_.PicRows));
+        const QRect area = PixelRect({state_.PicLeft, state_.PicTop, state_.PicCols, state_.PicRows});
+        stepBar->setGeometry(area.left(), area.top(), static_cast<int>(area.width() * done), StepBarHeight);
+        stepBar->show();
+    }
+    platform_.processEvents();
+    if (abandonable && (queued_ || cancelStep_)) {
+        stepBar->hide();
+        throw StepOutdated{};
+    }
+}
+
+// The picture on show goes into the cache, its view onto the history when
+// the step is a new one (not Back).
+void frmPicture::rememberShown(bool remember)
+{
+    if (!shownView_)
+        return;
+    if (remember)
+        history_.push(*shownView_);
+    CachedPicture shown;
+    shown.view = *shownView_;
+    shown.relief = reliefShading();
+    shown.classesShown = classesFromShownHeights();
+    shown.pixels = Picture1->picture();
+    shown.heights = std::move(state_.GridHeights);
+    shown.coords = std::move(state_.GridCoords);
+    shown.frame = FrameOf(state_);
+    shown.range = range_;
+    shown.limits = limits_;
+    shown.scale = scaleBar_;
+    shown.labels = labels_;
+    shown.shown.reserve(pictureLabels_.size());
+    for (const QLabel* label : pictureLabels_)
+        shown.shown.push_back({label->text(), label->pos(), label->isVisibleTo(Picture1)});
+    cache_.put(std::move(shown));
+}
+
+void frmPicture::showCached(CachedPicture picture)
+{
+    Picture1->clearOverlay();
+    if (readout_)
+        readout_->hide();
+    state_.GridHeights = std::move(picture.heights);
+    state_.GridCoords = std::move(picture.coords);
+    SetView(state_, picture.view);
+    SetFrame(state_, picture.frame);
+    range_ = picture.range;
+    limits_ = picture.limits;
+    scaleBar_ = picture.scale;
+    labels_ = std::move(picture.labels);
+    Picture1->image() = picture.pixels;
+    for (std::size_t k = 0; k < pictureLabels_.size() && k < picture.shown.size(); ++k) {
+        QLabel* label = pictureLabels_[k];
+        const LabelShown& was = picture.shown[k];
+        if (label->text() != was.text)
+            label->setText(was.text);
+        label->move(was.pos);
+        label->setVisible(was.visible);
+    }
+    if (picture.classesShown != classesFromShownHeights())
+        reclassify();
+    else if (picture.relief != reliefShading())
+        drawPixels();
+    Picture1->update();
+    shownView_ = picture.view;
+}
+
+// The shown picture area, moved and scaled to where the next view puts it,
+// painted over the picture at once; the rest of the area is left empty.
+void frmPicture::showPreview(const View& view)
+{
+    const PreviewShift shift = PreviewOf(state_, view);
+    const QRect area = PixelRect({state_.PicLeft, state_.PicTop, state_.PicCols, state_.PicRows});
+    QImage preview(area.size(), QImage::Format_RGB32);
+    preview.fill(Picture1->backColor());
+    {
+        QPainter painter(&preview);
+        const double cx = area.width() / 2.0;
+        const double cy = area.height() / 2.0;
+        painter.translate(cx, cy);
+        painter.scale(shift.scale, shift.scale);
+        painter.translate(-cx - shift.dx, -cy - shift.dy);
+        painter.drawImage(QPoint(0, 0), Picture1->picture(), area);
+    }
+    Picture1->setOverlay(preview, area.topLeft());
+    Picture1->repaint(area);
+}
+
+// A step's picture: what Form_Load draws from its frame on, with the grid
+// already sampled and without the progress and wait windows.
+void frmPicture::drawSteppedPicture()
+{
+    clearPicture();
+    drawFrameAndScale();
+    labels_ = BuildCoordinateLabels(state_, *Picture1, {LabNS, LabEWU, LabEWO});
+    showRangeLabels();
+    limits_ = ComputeClassLimits(range_);
+    drawPixels();
+    drawLegend();
+    Picture1->clearOverlay();
+    state_.ReadoutEnabled = true;
+}
+
+void frmPicture::updateBack()
+{
+    menBack->setEnabled(!history_.empty());
 }
 
 void frmPicture::menBack_Click()
 {
     if (!state_.PictureReady)
         return;
+    if (stepping_) {
+        cancelStep_ = true;
+        queued_.reset();
+        return;
+    }
     const std::optional<View> previous = history_.pop();
     if (!previous)
         return;
-    SetView(state_, *previous);
-    loadAndShow();
+    aimAt(*previous);
+    runSteps(*previous, true);
 }
 
 void frmPicture::Picture1_MouseWheel(float x, float y, int angleDelta)
@@ -509,14 +789,14 @@ void frmPicture::Picture1_MouseWheel(float x, float y, int angleDelta)
     if (notches == 0)
         return;
     wheelDelta_ -= notches * WheelNotch;
-    ShowView(ZoomedViewAt(state_, notches, x, y));
+    navigate([=](const SharedState& s) { return ZoomedViewAt(s, notches, x, y); });
 }
 
 void frmPicture::Picture1_DblClick(float x, float y)
 {
     if (drawingLine())
         return;
-    ShowView(CentredView(state_, x, y));
+    navigate([=](const SharedState& s) { return CentredView(s, x, y); });
 }
 
 void frmPicture::setNewAreaHandler(std::function<void()> handler)
@@ -526,7 +806,7 @@ void frmPicture::setNewAreaHandler(std::function<void()> handler)
 
 void frmPicture::menNewArea_Click()
 {
-    if (!newAreaHandler_ || !state_.PictureReady)
+    if (!newAreaHandler_ || !state_.PictureReady || stepping_)
         return;
     if (readout_)
         readout_->hide();

@@ -14,6 +14,7 @@
 #include "picture/CoordinateLabels.h"
 #include "picture/HeightClasses.h"
 #include "picture/Navigation.h"
+#include "picture/PictureCache.h"
 #include "picture/PictureLayout.h"
 
 #include <QMainWindow>
@@ -23,8 +24,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
+class QElapsedTimer;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -60,25 +63,41 @@ public:
     // platform and endProgram() called. Does not show the window.
     bool Form_Load();
 
-    // Form_Load(), then shows the window at the top left of the screen when the
-    // load succeeded. Returns what Form_Load() returned. A picture shown before
-    // is remembered for "Back".
+    // The first picture: Form_Load(), then shows the window at the top left of
+    // the screen when the load succeeded; returns what Form_Load() returned.
+    // With a picture shown before (a new area typed in), the view in the
+    // shared state is loaded as a navigation step and the window shown again;
+    // true, whether the step showed the new picture or was refused.
     bool ShowPicture();
 
-    // Navigation, each doing nothing while a load runs or when the step would
-    // leave the accepted centres and lengths: the wheel over the picture area
-    // (each notch forward halves the length about the pointer, back doubles
-    // it), a double-click (the point becomes the centre), the keys + and -
-    // (zoom about the centre) and the arrows (half the picture's height or
-    // width), and "Back" (Backspace: the view shown before, up to
-    // ViewHistory::Capacity views back).
+    // Navigation, each doing nothing when the step would leave the accepted
+    // centres and lengths: the wheel over the picture area (each notch forward
+    // halves the length about the pointer, back doubles it), a double-click
+    // (the point becomes the centre), the keys + and - (zoom about the centre)
+    // and the arrows (half the picture's height or width), and "Back"
+    // (Backspace, Alt+Left: the view shown before, up to ViewHistory::Capacity
+    // views back; during a step Back abandons it and what was queued).
+    //
+    // A step samples its grid aside while the shown picture stays, scaled or
+    // shifted as a preview; the new picture replaces it whole when complete. A
+    // step whose picture would show nothing, or whose tiles cannot be read,
+    // shows the message and leaves the shown picture, its view and history as
+    // they were. Steps asked for during a step add up, counted from the view
+    // being loaded; the running step is then abandoned for the sum. Recently
+    // shown pictures come back from the picture cache without sampling.
     void Picture1_MouseWheel(float x, float y, int angleDelta);
     void Picture1_DblClick(float x, float y);
     void menBack_Click();
     // Loads a view as the next one, remembering the shown one for "Back";
-    // nothing when there is no view or a load runs.
+    // nothing when there is no view or no picture is shown.
     void ShowView(const std::optional<View>& view);
     const ViewHistory& viewHistory() const { return history_; }
+    const PictureCache& pictureCache() const { return cache_; }
+    // Forgets the kept pictures (benchmarks measure steps that sample).
+    void clearPictureCache() { cache_ = PictureCache(); }
+    // True from the start of a navigation step until its picture or its
+    // message is shown.
+    bool stepping() const { return stepping_; }
 
     // "New area…": hides the picture window and runs the handler (the input
     // window shows itself with the current centre). Does nothing without one.
@@ -186,6 +205,7 @@ public:
     QAction* menClassesShown = nullptr;
     QAction* menProfile = nullptr;
     QAction* keyCancelLine = nullptr; // Escape while a line is drawn
+    QWidget* stepBar = nullptr; // thin bar over the picture's top edge during a long step
     // Keys of the window without a menu entry: + and - (also on the keypad)
     // and the four arrows.
     QAction* keyZoomIn = nullptr;
@@ -211,7 +231,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class StepEnd { Shown, Outdated, Refused };
     void createControls();
+    void navigate(const std::function<std::optional<View>(const SharedState&)>& step);
+    void aimAt(const View& view);
+    void runSteps(View view, bool back);
+    StepEnd loadStep(const View& view, bool remember);
+    void stepRowDone(int row, const QElapsedTimer& clock, qint64& lastEvents, bool abandonable);
+    void rememberShown(bool remember);
+    void showCached(CachedPicture picture);
+    void showPreview(const View& view);
+    void drawSteppedPicture();
+    void showRangeLabels();
+    void updateBack();
     void createMenu();
     void createViewMenu();
     void clearPicture();
@@ -221,7 +253,6 @@ private:
     bool sampleHeights();
     bool showHeightRange();
     HeightRange shownRange() const;
-    void showRangeTexts();
     void reclassify();
     void drawPixels();
     void drawLegend();
@@ -250,6 +281,13 @@ private:
     ClassLimits limits_{};
     std::optional<View> shownView_; // the view of the picture on show
     ViewHistory history_;
+    PictureCache cache_;
+    std::vector<QLabel*> pictureLabels_;    // every label on Picture1
+    std::unique_ptr<SharedState> next_;   // the grid a step samples into
+    std::unique_ptr<SharedState> target_; // the frame of the view a step heads for
+    std::optional<View> queued_;          // asked for during a step
+    bool stepping_ = false;
+    bool cancelStep_ = false;
     int wheelDelta_ = 0;   // wheel turns not yet a whole notch
     bool loading_ = false; // a load started by ShowPicture or Back runs
     std::function<void()> newAreaHandler_;

@@ -27,7 +27,7 @@ cat <<'TEXT'
 Centre points that show the sample terrain (degrees, letter, minutes; length in km):
   Salish Sea       49 N 0    123 W 30   length 50
   Tennessee        36 N 35    84 W 15   length 20
-  Luxembourg       49 N 49     6 E 8    length 50
+  Luxembourg       49 N 55     6 E 8    length 50
 TEXT
 
 exec "$app_dir/marn-viewer"

@@ -130,8 +130,32 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     syncImageSize();
     QPainter painter(this);
-    painter.fillRect(event->rect(), QColor(backColor_));
-    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    const QRect area = event->rect();
+    // Only what the drawing does not cover gets the background.
+    if (!image_.rect().contains(area))
+        painter.fillRect(area, QColor(backColor_));
+    painter.drawImage(area.topLeft(), image_, area);
+    if (!overlay_.isNull()) {
+        const QRect over = QRect(overlayAt_, overlay_.size()) & area;
+        if (!over.isEmpty())
+            painter.drawImage(over.topLeft(), overlay_, over.translated(-overlayAt_));
+    }
+}
+
+void PictureBox::setOverlay(const QImage& overlay, QPoint at)
+{
+    const QRect before(overlayAt_, overlay_.size());
+    overlay_ = overlay;
+    overlayAt_ = at;
+    update(before | QRect(at, overlay.size()));
+}
+
+void PictureBox::clearOverlay()
+{
+    if (overlay_.isNull())
+        return;
+    update(QRect(overlayAt_, overlay_.size()));
+    overlay_ = QImage();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)

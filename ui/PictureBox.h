@@ -41,6 +41,12 @@ public:
     // RGB); call update() afterwards.
     QImage& image();
 
+    // A picture painted over the drawing at `at` until cleared (a preview);
+    // the drawing itself, and so picture() and image(), stay as they are.
+    void setOverlay(const QImage& overlay, QPoint at);
+    void clearOverlay();
+    bool hasOverlay() const { return !overlay_.isNull(); }
+
 signals:
     void mouseMoved(float x, float y);
     // The wheel turned with the pointer at (x, y): angleDelta in eighths of a
@@ -66,6 +72,8 @@ private:
     void syncImageSize();
 
     QImage image_;
+    QImage overlay_;
+    QPoint overlayAt_;
     bool pictureAssigned_ = false;
     QRgb foreColor_ = qRgb(0, 0, 0);
     QRgb backColor_ = qRgb(240, 240, 240);

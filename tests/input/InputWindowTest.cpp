@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,8 @@ TEST_F(InputWindowTest, OkOpensThePictureAndNewAreaComesBackFilled)
     EXPECT_FALSE(picture->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     EXPECT_EQ(texts(), "47|N|40|7|E|36|60"); // 30 km west of 8 E
+    EXPECT_EQ(QApplication::focusWidget(), window_.Text1);
+    EXPECT_EQ(window_.Text1->selectedText(), "47") << "typed digits replace the degrees";
     EXPECT_EQ(state_.Reader.OpenTileName, "") << "the window's activation ran again";
 
     window_.Text7->setText("50");
@@ -228,14 +231,28 @@ TEST_F(InputWindowTest, AFolderIsShownWholeAndStoredWhole)
 
 TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
 {
+    QDir(programDir_).mkdir(".hidden");
+    QDir(programDir_).mkdir("Visible");
     window_.PicPath_Click();
     frmPicturePath& window = *window_.settingsWindows().picturePathWindow();
     EXPECT_EQ(window.Dir1->path(), programDir_);
+    auto* tree = qobject_cast<QFileSystemModel*>(window.Dir1->model());
+    QStringList folders;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        folders.clear();
+        const QModelIndex here = tree->index(programDir_);
+        if (tree->canFetchMore(here))
+            tree->fetchMore(here);
+        for (int row = 0; row < tree->rowCount(here); ++row)
+            folders << tree->fileName(tree->index(row, 0, here));
+        return folders.contains("Visible");
+    }));
+    EXPECT_FALSE(folders.contains(".hidden")) << folders.join(' ').toStdString();
     EXPECT_EQ(window.Label4->text(), programDir_);
     EXPECT_FALSE(window.Text1->isVisible() || window.Command3->isVisible());
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QTest::keyClicks(window.Text1, "Maps");
-    window.Command3_Click();
+    QTest::keyClick(window.Text1, Qt::Key_Return);
     const std::string maps = dir_.path() + "/Maps";
     EXPECT_EQ(platform_.messages, QStringList{QString::fromStdString("Directory '" + maps + "' is created.")});
     EXPECT_EQ(content("Picture.pat"), maps);
@@ -248,6 +265,16 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
     EXPECT_EQ(platform_.messages.last().toStdString(),
         "Error creating directory '" + maps + "'.\r\nReason: " + std::strerror(EEXIST));
     EXPECT_TRUE(window.isVisible());
+
+    // Escape is the close box of both settings windows: nothing is stored.
+    window_.Drive_Click();
+    for (QWidget* settings : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window_.settingsWindows().driveWindow())}) {
+        settings->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings, Qt::Key_Escape);
+        EXPECT_FALSE(settings->isVisible()) << settings->objectName().toStdString();
+    }
+    EXPECT_EQ(content("Picture.pat"), maps);
 }
 
 TEST(ActivationHandler, RunsOnShowAndOnActivationButNeverInsideItself)

@@ -4,6 +4,7 @@
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "picture/Navigation.h"
+#include "picture/PictureCache.h"
 #include "picture/PictureLayout.h"
 #include "picture/ReadoutPoint.h"
 #include "tests/support/PictureArea.h"
@@ -163,6 +164,47 @@ TEST(Navigation, BackRemembersTheLatestFiftyViews)
     for (int k = 50; k >= 1; --k)
         EXPECT_EQ(history.pop(), (View{0, 0, static_cast<std::int16_t>(100 + k)}));
     EXPECT_FALSE(history.pop());
+}
+
+// The preview of a step: scale and shift in pixels of 1 km (1000 km on 1000
+// columns), worked by hand: a degree is 111.2 km, along the equator too.
+TEST(Navigation, PreviewScalesAndShiftsTheShownPictureTowardsTheNextView)
+{
+    const struct {
+        View from, to;
+        PreviewShift expected;
+    } table[] = {{{0, 0, 1000}, {0, 0, 500}, {2.0, 0.0, 0.0}}, {{0, 0, 1000}, {0, 0, 2000}, {0.5, 0.0, 0.0}},
+        {{0, 0, 1000}, {0, 500 / 111.2, 1000}, {1.0, 500.0, 0.0}}, {{0, 0, 1000}, {1.0, 0, 1000}, {1.0, 0.0, -111.2}},
+        {{0, 179, 1000}, {0, -179, 1000}, {1.0, 222.4, 0.0}}}; // over the date line
+    for (const auto& c : table) {
+        SharedState s;
+        test::SetPictureArea(s, c.from.CenterLat, c.from.CenterLon, c.from.AreaLengthKm, 1000, 800, 50, 50);
+        SetUpGrid(s);
+        const PreviewShift got = PreviewOf(s, c.to);
+        EXPECT_NEAR(got.scale, c.expected.scale, 1e-9) << c.to.CenterLon;
+        EXPECT_NEAR(got.dx, c.expected.dx, 1e-3) << c.to.CenterLon;
+        EXPECT_NEAR(got.dy, c.expected.dy, 1e-3) << c.to.CenterLat;
+    }
+}
+
+// The cache keeps the newest pictures within its budget and hands each out once.
+TEST(PictureCache, DropsTheOldestBeyondItsBudget)
+{
+    const auto picture = [](std::int16_t km) {
+        CachedPicture p;
+        p.view = {0, 0, km};
+        p.pixels = QImage(100, 100, QImage::Format_RGB32); // 40000 bytes
+        return p;
+    };
+    PictureCache cache(100000);
+    for (const std::int16_t km : {20, 40, 80, 40})
+        cache.put(picture(km));
+    EXPECT_EQ(cache.size(), 2U);
+    EXPECT_EQ(cache.bytes(), 80000U);
+    EXPECT_FALSE(cache.take({0, 0, 20}));
+    EXPECT_TRUE(cache.take({0, 0, 40}));
+    EXPECT_FALSE(cache.take({0, 0, 40})) << "taken once";
+    EXPECT_TRUE(cache.take({0, 0, 80}));
 }
 
 } // namespace

@@ -29,7 +29,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QTimer>
+
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -205,7 +208,7 @@ QStringList Texts(const QList<QAction*>& actions)
 TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
 {
     test::PictureWindowFixture f({640, 480, 15.0});
-    EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"Exit", "Picture", "Info", "View"}));
+    EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"&Exit", "&Picture", "&Info", "&View"}));
     EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading",
                                                            "Classes from the heights shown", "", "Profile"}));
     EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print"}));
@@ -338,6 +341,43 @@ TEST(PictureWindowProfile, DrawnLineShowsTheReadersHeightsUntilANavigationStep)
     EXPECT_FALSE(overlay->hasLine());
 }
 
+TEST(PictureWindowMenu, EveryEntryIsReachedFromTheKeyboard)
+{
+    test::PictureWindowFixture f(Screen, 47.5, 8.0);
+    test::WriteTwoLevelTiles(f.dir.path());
+    ASSERT_TRUE(f.window->ShowPicture());
+    RecordingCommands commands;
+    f.window->setCommands(&commands);
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    EXPECT_FALSE(f.window->menBack->isEnabled()) << "no earlier view";
+    f.window->keyZoomOut->trigger();
+    EXPECT_TRUE(f.window->menBack->isEnabled());
+    QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(f.state.AreaLengthKm, 50) << "Alt+Left went back";
+    EXPECT_FALSE(f.window->menBack->isEnabled());
+    const struct {
+        QKeyCombination key;
+        const char* call;  // what the output commands record
+        QMenu* menu;       // the menu it opens
+    } keys[] = {{Qt::CTRL | Qt::Key_S, "save", nullptr}, {Qt::CTRL | Qt::Key_P, "print", nullptr},
+        {QKeyCombination(Qt::Key_F1), "info", nullptr}, {Qt::ALT | Qt::Key_I, "info", nullptr},
+        {Qt::ALT | Qt::Key_P, "", f.window->menPicture}, {Qt::ALT | Qt::Key_V, "", f.window->menView}};
+    for (const auto& k : keys) {
+        commands.calls.clear();
+        QTest::keyClick(f.window.get(), k.key.key(), k.key.keyboardModifiers());
+        EXPECT_EQ(commands.calls, k.call[0] ? QStringList{k.call} : QStringList{}) << k.key.toCombined();
+        if (k.menu != nullptr) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return k.menu->isVisible(); }, 1000)) << k.key.toCombined();
+            QTest::keyClick(k.menu, Qt::Key_Escape); // closes the menu
+            QTest::keyClick(f.window.get(), Qt::Key_Escape); // leaves the menu bar
+        }
+    }
+    EXPECT_FALSE(f.platform.programEnded);
+    QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(f.platform.programEnded) << "Alt+E is Exit";
+}
+
 TEST(PictureWindowEnd, ExitButtonMenuAndFrameEndTheProgram)
 {
     const std::pair<const char*, std::function<void(frmPicture&)>> ways[] = {
@@ -421,6 +461,8 @@ TEST(PictureWindowNavigation, StepsShowWhatAFreshLoadShowsBackReturnsExactlyReli
         fresh.state.DataDrive = f.dir.path();
         ASSERT_TRUE(fresh.window->ShowPicture()) << step;
         EXPECT_EQ(Shown(f), Shown(fresh)) << step;
+        // what a snapshot captures: nothing of the preview the step showed
+        EXPECT_EQ(f.window->clientArea()->grab().toImage(), fresh.window->clientArea()->grab().toImage()) << step;
         views.emplace_back(CurrentView(f.state), Shown(f));
     };
     f.window->Picture1_MouseWheel(120, 90, -60); // two half notches make one step back
@@ -434,6 +476,8 @@ TEST(PictureWindowNavigation, StepsShowWhatAFreshLoadShowsBackReturnsExactlyReli
     expectFreshLoad("arrow east");
     f.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    // Back shows the pictures kept in memory: no tile is read again
+    std::filesystem::remove_all(f.dir.path() + "/MARN");
     QTest::keyClick(f.window.get(), Qt::Key_Backspace);
     for (views.pop_back(); views.size() > 1; views.pop_back()) {
         EXPECT_EQ(CurrentView(f.state), views.back().first);
@@ -527,6 +571,74 @@ TEST(PictureWindowClasses, FromTheHeightsShownLeaveMissingPointsOutAndStayThroug
     EXPECT_FALSE(empty.window->ShowPicture());
     EXPECT_EQ(empty.platform.messages, QStringList{"All heights are missing.\r\nPicture is not necessary."});
     EXPECT_TRUE(empty.platform.programEnded);
+}
+
+// A step that would show nothing or cannot read its tiles leaves the picture,
+// its view and the way back as they were; so does a new area typed in.
+TEST(PictureWindowNavigation, StepsWithNothingToShowOrAReadErrorKeepThePictureAndItsHistory)
+{
+    test::PictureWindowFixture f({640, 480, 15.0}, 47.5, 7.5, 50);
+    test::WriteTile(f.dir.path(), 47, 7, [](double lat, double) { return static_cast<std::int16_t>(lat * 100); });
+    test::WriteFlatTile(f.dir.path(), 49, 7, 0);
+    test::WriteFileOfLength(test::TilePath(f.dir.path(), 45, 7), 1000);
+    ASSERT_TRUE(f.window->ShowPicture());
+    f.window->keyZoomIn->trigger();
+    const struct {
+        const char* how;
+        View to;
+        const char* message;
+    } steps[] = {{"step", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."},
+        {"step", {49.5, 7.5, 25}, "All heights are 0 m.\r\nPicture is not necessary."},
+        {"step", {45.5, 7.5, 25}, "Error reading heigt data, Error value = 700"},
+        {"new area", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."}};
+    for (const auto& step : steps) {
+        const Picture before = Shown(f);
+        const View view = CurrentView(f.state);
+        f.platform.messages.clear();
+        if (std::string(step.how) == "step") {
+            f.window->ShowView(step.to);
+        } else {
+            SetView(f.state, step.to);
+            EXPECT_TRUE(f.window->ShowPicture());
+        }
+        EXPECT_EQ(f.platform.messages, QStringList{step.message}) << step.how;
+        EXPECT_FALSE(f.platform.programEnded) << step.message;
+        EXPECT_TRUE(f.window->isVisible() && f.state.PictureReady && f.state.ReadoutEnabled) << step.message;
+        EXPECT_EQ(CurrentView(f.state), view) << step.message;
+        EXPECT_EQ(Shown(f), before) << step.message;
+        EXPECT_EQ(f.window->viewHistory().size(), 1U) << step.message;
+    }
+    f.window->menBack->trigger();
+    EXPECT_EQ(CurrentView(f.state), (View{47.5, 7.5, 50}));
+}
+
+// Keys that arrive while a step loads add up to one step from the shown view:
+// three presses of an arrow move three half widths and leave one view to go
+// back to, as three presses one after the other would end; saving waits for
+// the complete picture.
+TEST(PictureWindowNavigation, KeysDuringAStepAddUpToTheNextView)
+{
+    test::PictureWindowFixture queued(Screen, 47.5, 7.3, 20), oneByOne(Screen, 47.5, 7.3, 20);
+    for (test::PictureWindowFixture* f : {&queued, &oneByOne}) {
+        test::WriteTile(f->dir.path(), 47, 7, [](double lat, double lon) {
+            return static_cast<std::int16_t>(500 + 300 * std::sin(lat * 50) * std::cos(lon * 40));
+        });
+        ASSERT_TRUE(f->window->ShowPicture());
+    }
+    RecordingCommands commands;
+    queued.window->setCommands(&commands);
+    for (int press = 0; press < 2; ++press)
+        QTimer::singleShot(0, queued.window.get(), [&] { queued.window->keyEast->trigger(); });
+    QTimer::singleShot(0, queued.window.get(), [&] { queued.window->MenPictSave->trigger(); });
+    queued.window->keyEast->trigger();
+    for (int press = 0; press < 3; ++press)
+        oneByOne.window->keyEast->trigger();
+    EXPECT_EQ(CurrentView(queued.state), CurrentView(oneByOne.state));
+    EXPECT_EQ(Shown(queued), Shown(oneByOne));
+    EXPECT_EQ(queued.window->viewHistory().size(), 1U);
+    EXPECT_EQ(oneByOne.window->viewHistory().size(), 3U);
+    EXPECT_TRUE(commands.calls.isEmpty()) << "no snapshot of a picture being loaded";
+    EXPECT_TRUE(queued.platform.messages.isEmpty());
 }
 
 } // namespace
