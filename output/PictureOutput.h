@@ -26,8 +26,12 @@ public:
     void MenPictSave_Click(frmPicture& picture) override;
     void menPictPrint_Click(frmPicture& picture) override;
     void menInfo_Click() override;
+    // Asks for a name and writes NAME.tif (heights) and NAME-rgb.tif (colours)
+    // of the picture on screen into the picture directory.
+    void menPictGeoTiff_Click(frmPicture& picture) override;
 
     frmFilename& filenameWindow();
+    frmFilename& geoTiffNameWindow();
     PrinterListe& printerWindow();
 
 private:
@@ -40,6 +44,8 @@ private:
     PrinterService& printers_;
     PictureBox* snapshotBox_ = nullptr;
     std::unique_ptr<frmFilename> filename_;
+    std::unique_ptr<frmFilename> geoTiffName_;
+    frmPicture* geoTiffPicture_ = nullptr;
     std::unique_ptr<PrinterListe> printerList_;
 };
 

@@ -13,6 +13,8 @@ public:
     virtual void MenPictSave_Click(frmPicture& picture) = 0;
     virtual void menPictPrint_Click(frmPicture& picture) = 0;
     virtual void menInfo_Click() = 0;
+    // "Export GeoTIFF…": the picture's heights and colours as georeferenced files.
+    virtual void menPictGeoTiff_Click(frmPicture& /*picture*/) {}
 };
 
 } // namespace marn

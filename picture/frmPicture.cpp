@@ -97,12 +97,15 @@ void frmPicture::createMenu()
     MenPictSave->setObjectName(QStringLiteral("MenPictSave"));
     menPictPrint = menPicture->addAction(QStringLiteral("Print"));
     menPictPrint->setObjectName(QStringLiteral("menPictPrint"));
+    menPictGeoTiff = menPicture->addAction(QStringLiteral("Export GeoTIFF…"));
+    menPictGeoTiff->setObjectName(QStringLiteral("menPictGeoTiff"));
     menInfo = menuBar()->addAction(QStringLiteral("Info"));
     menInfo->setObjectName(QStringLiteral("menInfo"));
 
     connect(menExit, &QAction::triggered, this, [this] { menExit_Click(); });
     connect(MenPictSave, &QAction::triggered, this, [this] { MenPictSave_Click(); });
     connect(menPictPrint, &QAction::triggered, this, [this] { menPictPrint_Click(); });
+    connect(menPictGeoTiff, &QAction::triggered, this, [this] { menPictGeoTiff_Click(); });
     connect(menInfo, &QAction::triggered, this, [this] { menInfo_Click(); });
     createViewMenu();
 }
@@ -530,6 +533,12 @@ void frmPicture::menPictPrint_Click()
 {
     if (commands_ != nullptr && !loading_)
         commands_->menPictPrint_Click(*this);
+}
+
+void frmPicture::menPictGeoTiff_Click()
+{
+    if (commands_ != nullptr && !loading_)
+        commands_->menPictGeoTiff_Click(*this);
 }
 
 void frmPicture::menInfo_Click()

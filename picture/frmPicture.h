@@ -152,6 +152,7 @@ public:
     QMenu* menPicture = nullptr;
     QAction* MenPictSave = nullptr;
     QAction* menPictPrint = nullptr;
+    QAction* menPictGeoTiff = nullptr;
     QAction* menInfo = nullptr;
     QMenu* menView = nullptr;
     QAction* menBack = nullptr;
@@ -194,6 +195,7 @@ private:
     void drawLegend();
     void MenPictSave_Click();
     void menPictPrint_Click();
+    void menPictGeoTiff_Click();
     void menInfo_Click();
 
     SharedState& state_;

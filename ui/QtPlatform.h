@@ -17,6 +17,7 @@ public:
     ScreenMetrics screen() const override;
     QString programDir() const override;
     QString configHome() const override;
+    QString picturesHome() const override;
     QString chooseDirectory(const QString& start) override;
 
     // A screen size to lay the windows out on instead of the primary screen's.

@@ -2,12 +2,15 @@
 // loading both settings, and writing them.
 
 #include "core/SharedState.h"
+#include "input/FirstStart.h"
 #include "input/Settings.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +127,79 @@ TEST_F(SettingsDir, APicturePathReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(SavePictureFile(dir.path() + "/missing", "/p").failure, std::strerror(ENOENT));
     EXPECT_EQ(WriteFailureMessage("/x/Drive.dat", "Is a directory"),
         "Error writing file '/x/Drive.dat'.\r\nReason: Is a directory");
+}
+
+// An installed viewer (prefix/bin, prefix/share/marn/sample-data) started by a
+// user who cannot write to the prefix: the settings go below the user's
+// configuration folder; the first start stores the installed sample data and a
+// folder in the user's pictures folder there and opens no settings window; a
+// stored value is kept, and only an unusable one opens its window.
+TEST_F(SettingsDir, TheFirstStartOfAnInstalledViewerNeedsNoSettingsWindow)
+{
+    const fs::path prefix = file("prefix");
+    const fs::path sample = prefix / "share/marn/sample-data";
+    fs::create_directories(sample / "MARN");
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(file("build/app"));
+    const fs::path home = file("home");
+    fs::create_directories(home / "mine");
+    write("home/file", "a plain file");
+    test::OpenToOthers(dir.path());
+    test::OpenToOthers(file("build"));
+    for (const fs::path& folder : {home, home / "mine", file("build/app")})
+        test::OpenToOthers(folder.string(), true);
+    for (const fs::path& folder : {prefix / "bin", prefix / "share/marn", sample / "MARN", sample, prefix / "share", prefix})
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                                    | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const fs::path config = home / ".config/marn-viewer";
+    const std::string pictures = (home / "Pictures/marn").string();
+
+    const struct {
+        const char* name;
+        fs::path programDir;
+        fs::path picturesHome; // "": none
+        std::string driveDat; // stored before the start; "": missing
+        std::string picturePat;
+        std::string dataDrive, pictureDir, shown;
+    } cases[] = {
+        {"fresh", prefix / "bin", home / "Pictures", "", "", sample.string(), pictures, ""},
+        {"kept", prefix / "bin", home / "Pictures", "/srv/terrain", (home / "mine").string(), "/srv/terrain",
+            (home / "mine").string(), ""},
+        {"no pictures folder", prefix / "bin", home / "file", "", "", sample.string(), "", "picture path,"},
+        {"unwritable pictures", prefix / "bin", home / "Pictures", "", (prefix / "bin").string(), sample.string(),
+            (prefix / "bin").string(), "picture path,"},
+        {"build tree", file("build/app"), home / "Pictures", "", "", "C", "", "picture path,drive,"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(home / ".config");
+        fs::remove_all(home / "Pictures");
+        fs::create_directories(config);
+        if (!c.driveDat.empty())
+            std::ofstream(config / DriveFileName) << c.driveDat;
+        if (!c.picturePat.empty())
+            std::ofstream(config / PictureFileName) << c.picturePat;
+        const std::string answer = test::AsUnprivilegedUser([&] {
+            const std::string settingsDir = SettingsDirectory(c.programDir.string(), (home / ".config").string());
+            const std::string installed = InstalledSampleData(c.programDir.string());
+            if (!installed.empty())
+                WriteFirstStartSettings(settingsDir, {installed, (c.picturesHome / "marn").string()});
+            SharedState state;
+            RecordingWindows windows;
+            LoadSettings(state, settingsDir, windows);
+            std::string shown;
+            for (const std::string& window : windows.shown)
+                shown += window + ",";
+            return settingsDir + "|" + state.DataDrive + "|" + state.PictureDir + "|" + shown;
+        });
+        const std::string settingsDir = c.programDir == prefix / "bin" ? config.string() : c.programDir.string();
+        EXPECT_EQ(answer, settingsDir + "|" + c.dataDrive + "|" + c.pictureDir + "|" + c.shown);
+        EXPECT_FALSE(fs::exists(prefix / "bin" / DriveFileName) || fs::exists(prefix / "bin" / PictureFileName));
+    }
+    EXPECT_EQ(test::AsUnprivilegedUser([&] { return PictureFolderProblem((prefix / "bin").string()); }),
+        std::strerror(EACCES));
+    for (const fs::path& folder : {prefix, prefix / "share", prefix / "share/marn", sample, sample / "MARN", prefix / "bin"})
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
 }
 
 } // namespace

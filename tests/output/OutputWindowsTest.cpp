@@ -22,7 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+#include <cstring>
 #include <sys/resource.h>
+#include <tiffio.h>
 
 namespace marn {
 namespace {
@@ -197,6 +200,45 @@ TEST_F(OutputWindowsTest, ThePictureWindowSavesAndPrintsItsSnapshotWithoutTheExi
     output.filenameWindow().Text1->setText("Europe");
     output.filenameWindow().Command1_Click();
     EXPECT_EQ(QImage(dir.filePath("Europe.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), shot);
+
+    // "Export GeoTIFF…": heights and colours of the picture area, row by row.
+    window.setCommands(&output);
+    window.menPictGeoTiff->trigger();
+    output.geoTiffNameWindow().Text1->setText("Europe");
+    output.geoTiffNameWindow().Command1_Click();
+    const QString folder = dir.path();
+    EXPECT_EQ(picture.platform.messages.last(),
+        "Europe.tif is saved to " + folder + "\r\nEurope-rgb.tif is saved to " + folder);
+    const SharedState& s = picture.state;
+    const int cols = static_cast<int>(s.PicCols);
+    const int rows = static_cast<int>(s.PicRows);
+    int wrong = 0;
+    for (const char* name : {"Europe.tif", "Europe-rgb.tif"}) {
+        TIFF* tiff = TIFFOpen(QFile::encodeName(dir.filePath(name)).constData(), "r");
+        ASSERT_TRUE(tiff != nullptr) << name;
+        std::uint32_t width = 0;
+        std::uint32_t length = 0;
+        TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+        TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &length);
+        EXPECT_EQ(width, static_cast<std::uint32_t>(cols));
+        EXPECT_EQ(length, static_cast<std::uint32_t>(rows));
+        std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+        const bool colour = std::string(name) == "Europe-rgb.tif";
+        for (int y = 1; y <= rows && TIFFReadScanline(tiff, line.data(), static_cast<std::uint32_t>(y - 1)) == 1; ++y)
+            for (int x = 1; x <= cols; ++x) {
+                const std::uint8_t* at = line.data() + (x - 1) * (colour ? 3 : 2);
+                const QRgb drawn = window.Picture1->picture().pixel(
+                    static_cast<int>(std::lround(s.PicLeft + x - 1)), static_cast<int>(std::lround(s.PicTop + y - 1)));
+                std::int16_t height = 0;
+                std::memcpy(&height, at, sizeof height);
+                wrong += colour ? qRgb(at[0], at[1], at[2]) != drawn : height != s.GridHeights(x, y);
+            }
+        TIFFClose(tiff);
+    }
+    EXPECT_EQ(wrong, 0);
+    picture.platform.answers = {MessageAnswer::No};
+    output.geoTiffNameWindow().Command1_Click();
+    EXPECT_EQ(picture.platform.messages.last(), folder + "/Europe.tif already exists.\r\nOverwrite existing file?");
 
     output.menPictPrint_Click(window);
     ASSERT_EQ(printers.pages.size(), 1U) << "one printer: printed at once";

@@ -36,7 +36,8 @@ public:
     void endProgram() override { programEnded = true; }
     ScreenMetrics screen() const override { return screen_; }
     QString programDir() const override { return programDir_; }
-    QString configHome() const override { return {}; }
+    QString configHome() const override { return configHomeDir; }
+    QString picturesHome() const override { return picturesHomeDir; }
     QString chooseDirectory(const QString&) override { return chosenDirectory; }
 
     void setProgramDir(QString dir) { programDir_ = std::move(dir); }
@@ -46,6 +47,8 @@ public:
     bool programEnded = false;
     int processEventsCalls = 0;
     QString chosenDirectory; // what the folder chooser answers ("" cancels)
+    QString configHomeDir;   // "" keeps the settings next to the program
+    QString picturesHomeDir;
 
 private:
     ScreenMetrics screen_;
