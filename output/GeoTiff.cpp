@@ -116,9 +116,15 @@ std::string WriteGeoTiff(const std::string& path, const SharedState& s, const Ra
     GTIFWriteKeys(keys);
     GTIFFree(keys);
 
+    // libtiff encodes a scanline in place (the predictor overwrites it), so
+    // each row goes through a copy and the caller's data stay as they are.
+    std::vector<std::uint8_t> scanline(
+        static_cast<std::size_t>(layout.cols) * static_cast<std::size_t>(layout.samples * layout.bitsPerSample / 8));
     bool ok = true;
-    for (int row = 0; row < layout.rows && ok; ++row)
-        ok = TIFFWriteScanline(tiff, const_cast<void*>(rowBytes(row)), static_cast<std::uint32_t>(row), 0) == 1;
+    for (int row = 0; row < layout.rows && ok; ++row) {
+        std::memcpy(scanline.data(), rowBytes(row), scanline.size());
+        ok = TIFFWriteScanline(tiff, scanline.data(), static_cast<std::uint32_t>(row), 0) == 1;
+    }
     ok = ok && TIFFFlush(tiff) == 1;
     XTIFFClose(tiff);
     std::error_code renamed;

@@ -248,7 +248,7 @@ TEST_F(InputWindowTest, TheDriveWindowTakesTheHomeFolderRefusesRelativePathsAndC
     } cases[] = {
         {"~", MessageAnswer::No, programDir_, ""},
         {"~/terrain", MessageAnswer::No, programDir_ + "/terrain", ""},
-        {"terrain", MessageAnswer::No, "/old", relative.arg("terrain")},
+        {"terrain", MessageAnswer::No, "/old", relative.arg("Terrain")}, // a first letter is upper-cased
         {"~other/terrain", MessageAnswer::No, "/old", relative.arg("~other/terrain")},
         {"d", MessageAnswer::No, "/old", letter},
         {"d", MessageAnswer::Yes, "D", letter},

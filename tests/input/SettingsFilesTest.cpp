@@ -67,6 +67,7 @@ public:
     std::vector<std::string> shown;
 };
 
+// A stored picture folder that cannot take pictures (missing here) opens its window too.
 TEST_F(SettingsDir, LoadingReadsBothFilesAndShowsTheWindowsOfTheMissingOnes)
 {
     const struct {
@@ -76,9 +77,9 @@ TEST_F(SettingsDir, LoadingReadsBothFilesAndShowsTheWindowsOfTheMissingOnes)
         const char* dataDrive;
         std::vector<std::string> shown;
     } cases[] = {{nullptr, nullptr, "", "C", {"picture path", "drive"}},
-        {"", "\r\n", "", "C", {"picture path", "drive"}}, {"D:\\Pictures", "D", "D:\\Pictures", "D", {}},
-        {"/srv/pictures\r\n/old\r\n", "E:\\DATA\r\n", "/srv/pictures", "E:\\DATA", {}},
-        {"P", nullptr, "P", "C", {"drive"}}};
+        {"", "\r\n", "", "C", {"picture path", "drive"}}, {"D:\\Pictures", "D", "D:\\Pictures", "D", {"picture path"}},
+        {"/tmp\r\n/old\r\n", "E:\\DATA\r\n", "/tmp", "E:\\DATA", {}},
+        {"/tmp", nullptr, "/tmp", "C", {"drive"}}, {"/nonexistent/pictures", "D", "/nonexistent/pictures", "D", {"picture path"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pictureDir);
         fs::remove(file(PictureFileName));
@@ -175,6 +176,8 @@ TEST_F(SettingsDir, TheFirstStartOfAnInstalledViewerNeedsNoSettingsWindow)
         fs::remove_all(home / ".config");
         fs::remove_all(home / "Pictures");
         fs::create_directories(config);
+        test::OpenToOthers((home / ".config").string(), true);
+        test::OpenToOthers(config.string(), true);
         if (!c.driveDat.empty())
             std::ofstream(config / DriveFileName) << c.driveDat;
         if (!c.picturePat.empty())

@@ -201,7 +201,8 @@ TEST_F(OutputWindowsTest, ThePictureWindowSavesAndPrintsItsSnapshotWithoutTheExi
     output.filenameWindow().Command1_Click();
     EXPECT_EQ(QImage(dir.filePath("Europe.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), shot);
 
-    // "Export GeoTIFF…": heights and colours of the picture area, row by row.
+    // "Export GeoTIFF…": heights and colours of the picture area, row by row,
+    // and the picture's own grid unchanged by the writing.
     window.setCommands(&output);
     window.menPictGeoTiff->trigger();
     output.geoTiffNameWindow().Text1->setText("Europe");
