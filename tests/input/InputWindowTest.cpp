@@ -272,28 +272,6 @@ TEST_F(InputWindowTest, TheDriveWindowTakesTheHomeFolderRefusesRelativePathsAndC
     qputenv("HOME", home);
 }
 
-// An installed viewer (bin/ beside share/marn/sample-data) without settings
-// files: the sample data and a folder in the pictures folder, no settings window.
-TEST(InstalledViewer, StartsWithTheSampleDataAndAPicturesFolderAndNoSettingsWindow)
-{
-    test::TempDir dir;
-    const QString prefix = QString::fromStdString(dir.path());
-    QDir().mkpath(prefix + "/share/marn/sample-data/MARN");
-    QDir().mkpath(prefix + "/bin");
-    test::FakePlatform platform({800, 600, 15.0}, prefix + "/bin");
-    platform.picturesHomeDir = prefix + "/home/Pictures";
-    SharedState state;
-    frmInputs window(state, platform, nullptr);
-    window.show();
-    QTest::qWait(50);
-    EXPECT_EQ(state.DataDrive, dir.path() + "/share/marn/sample-data");
-    EXPECT_EQ(state.PictureDir, dir.path() + "/home/Pictures/marn");
-    EXPECT_TRUE(QDir(prefix + "/home/Pictures/marn").exists());
-    EXPECT_TRUE(window.settingsWindows().driveWindow() == nullptr);
-    EXPECT_TRUE(window.settingsWindows().picturePathWindow() == nullptr);
-    EXPECT_TRUE(platform.messages.isEmpty());
-}
-
 TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
 {
     window_.PicPath_Click();

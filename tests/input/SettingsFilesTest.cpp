@@ -149,9 +149,9 @@ TEST_F(SettingsDir, TheFirstStartOfAnInstalledViewerNeedsNoSettingsWindow)
     test::OpenToOthers(file("build"));
     for (const fs::path& folder : {home, home / "mine", file("build/app")})
         test::OpenToOthers(folder.string(), true);
-    for (const fs::path& folder : {prefix / "bin", prefix / "share/marn", sample / "MARN", sample, prefix / "share", prefix})
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
-                                    | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const fs::path prefixFolders[] = {prefix, prefix / "share", prefix / "share/marn", sample, sample / "MARN", prefix / "bin"};
+    for (const fs::path& folder : prefixFolders)
+        fs::permissions(folder, fs::perms(0555));
     const fs::path config = home / ".config/marn-viewer";
     const std::string pictures = (home / "Pictures/marn").string();
 
@@ -201,8 +201,8 @@ TEST_F(SettingsDir, TheFirstStartOfAnInstalledViewerNeedsNoSettingsWindow)
     }
     EXPECT_EQ(test::AsUnprivilegedUser([&] { return PictureFolderProblem((prefix / "bin").string()); }),
         std::strerror(EACCES));
-    for (const fs::path& folder : {prefix, prefix / "share", prefix / "share/marn", sample, sample / "MARN", prefix / "bin"})
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+    for (const fs::path& folder : prefixFolders)
+        fs::permissions(folder, fs::perms(0755));
 }
 
 } // namespace

@@ -180,6 +180,7 @@ public:
     void MenPictSave_Click(frmPicture& picture) override { calls << "save", windows << &picture; }
     void menPictPrint_Click(frmPicture& picture) override { calls << "print", windows << &picture; }
     void menInfo_Click() override { calls << "info"; }
+    void menPictGeoTiff_Click(frmPicture& picture) override { calls << "geotiff", windows << &picture; }
     QStringList calls;
     QList<frmPicture*> windows;
 };
@@ -197,7 +198,7 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
     test::PictureWindowFixture f({640, 480, 15.0});
     EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"Exit", "Picture", "Info", "View"}));
     EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading"}));
-    EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print"}));
+    EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print", "Export GeoTIFF\u2026"}));
     EXPECT_EQ(f.window->windowTitle(), "Height picture");
     RecordingCommands commands;
     f.window->MenPictSave->trigger(); // no commands set yet: nothing happens
@@ -205,8 +206,9 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
     f.window->MenPictSave->trigger();
     f.window->menPictPrint->trigger();
     f.window->menInfo->trigger();
-    EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info"}));
-    EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get()}));
+    f.window->menPictGeoTiff->trigger();
+    EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info", "geotiff"}));
+    EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get(), f.window.get()}));
     EXPECT_FALSE(f.platform.programEnded);
 }
 
