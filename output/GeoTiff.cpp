@@ -10,8 +10,12 @@
 #include <functional>
 #include <mutex>
 
-#include <geotiff/geo_tiffp.h>
-#include <geotiff/geotiffio.h>
+// libgeotiff's headers name the GeoTIFF tags, keys and codes; the library
+// itself is not linked (it loads PROJ, libcurl and more into every process
+// that starts, which is slower by tens of milliseconds): the two tags written
+// here are registered with libtiff below.
+#include <geotiff/geokeys.h>
+#include <geotiff/geovalues.h>
 #include <geotiff/xtiffio.h>
 #include <tiffio.h>
 #include <sys/stat.h>
@@ -24,12 +28,14 @@ constexpr ttag_t GdalNoDataTag = 42113; // the nodata value as text, as GIS tool
 
 TIFFExtendProc ParentExtender = nullptr;
 
-void AddNoDataTag(TIFF* tiff)
+void AddGeoTags(TIFF* tiff)
 {
     static const TIFFFieldInfo fields[] = {
+        {TIFFTAG_GEOTIEPOINTS, -1, -1, TIFF_DOUBLE, FIELD_CUSTOM, 1, 1, const_cast<char*>("GeoTiePoints")},
+        {TIFFTAG_GEOKEYDIRECTORY, -1, -1, TIFF_SHORT, FIELD_CUSTOM, 1, 1, const_cast<char*>("GeoKeyDirectory")},
         {GdalNoDataTag, -1, -1, TIFF_ASCII, FIELD_CUSTOM, 1, 0, const_cast<char*>("GDALNoDataValue")},
     };
-    TIFFMergeFieldInfo(tiff, fields, 1);
+    TIFFMergeFieldInfo(tiff, fields, sizeof fields / sizeof fields[0]);
     if (ParentExtender != nullptr)
         ParentExtender(tiff);
 }
@@ -49,7 +55,7 @@ void SetUpLibTiff()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        ParentExtender = TIFFSetTagExtender(AddNoDataTag);
+        ParentExtender = TIFFSetTagExtender(AddGeoTags);
         TIFFSetErrorHandler(KeepTiffError);
         TIFFSetWarningHandler(nullptr);
     });
@@ -84,7 +90,7 @@ std::string WriteGeoTiff(const std::string& path, const SharedState& s, const Ra
     ::close(fd);
 
     LastTiffError.clear();
-    TIFF* tiff = XTIFFOpen(temporary.c_str(), "w");
+    TIFF* tiff = TIFFOpen(temporary.c_str(), "w");
     if (tiff == nullptr) {
         ::unlink(temporary.c_str());
         return LastTiffError.empty() ? std::string(std::strerror(errno)) : LastTiffError;
@@ -108,13 +114,11 @@ std::string WriteGeoTiff(const std::string& path, const SharedState& s, const Ra
     for (const GroundControlPoint& p : GridControlPoints(s))
         tiepoints.insert(tiepoints.end(), {p.pixel, p.line, 0.0, p.lon, p.lat, 0.0});
     TIFFSetField(tiff, TIFFTAG_GEOTIEPOINTS, static_cast<std::uint32_t>(tiepoints.size()), tiepoints.data());
-    GTIF* keys = GTIFNew(tiff);
-    GTIFKeySet(keys, GTModelTypeGeoKey, TYPE_SHORT, 1, ModelTypeGeographic);
-    GTIFKeySet(keys, GTRasterTypeGeoKey, TYPE_SHORT, 1, RasterPixelIsArea);
-    GTIFKeySet(keys, GeographicTypeGeoKey, TYPE_SHORT, 1, GCS_WGS_84);
-    GTIFKeySet(keys, GeogAngularUnitsGeoKey, TYPE_SHORT, 1, Angular_Degree);
-    GTIFWriteKeys(keys);
-    GTIFFree(keys);
+    // Key directory version 1.1.0 with four keys, each a SHORT held in place:
+    // geographic coordinates, a pixel covers an area, WGS 84, in degrees.
+    const std::uint16_t keys[] = {1, 1, 0, 4, GTModelTypeGeoKey, 0, 1, ModelTypeGeographic, GTRasterTypeGeoKey, 0, 1,
+        RasterPixelIsArea, GeographicTypeGeoKey, 0, 1, GCS_WGS_84, GeogAngularUnitsGeoKey, 0, 1, Angular_Degree};
+    TIFFSetField(tiff, TIFFTAG_GEOKEYDIRECTORY, static_cast<std::uint32_t>(sizeof keys / sizeof keys[0]), keys);
 
     // libtiff encodes a scanline in place (the predictor overwrites it), so
     // each row goes through a copy and the caller's data stay as they are.
@@ -126,7 +130,7 @@ std::string WriteGeoTiff(const std::string& path, const SharedState& s, const Ra
         ok = TIFFWriteScanline(tiff, scanline.data(), static_cast<std::uint32_t>(row), 0) == 1;
     }
     ok = ok && TIFFFlush(tiff) == 1;
-    XTIFFClose(tiff);
+    TIFFClose(tiff);
     std::error_code renamed;
     if (ok)
         std::filesystem::rename(temporary, target, renamed);

@@ -4,7 +4,7 @@
 // ground control points in geographic WGS 84 coordinates (EPSG:4326). The grid
 // points are no latitude/longitude rectangle (rows bend equatorward away from
 // the middle meridian), so the files carry the positions themselves and a GIS
-// warps them. Plain libtiff and libgeotiff: writing one does not load GDAL.
+// warps them. Plain libtiff: writing one does not load GDAL.
 
 #include "core/SharedState.h"
 
