@@ -6,11 +6,15 @@
 #include "app/Commands.h"
 
 #include "core/AreaLength.h"
+#include "core/GridBounds.h"
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"
 #include "picture/frmPicture.h"
+#include "picture/HeightPixels.h"
 #include "picture/frmWait.h"
+#include "output/GeoTiff.h"
 #include "ui/HeadlessPlatform.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,12 +50,15 @@ struct RenderRequest {
     std::optional<std::string> out;
     std::optional<std::string> grid;
     std::optional<std::string> info;
+    std::optional<std::string> geotiff;
+    std::optional<std::string> geotiffRgb;
 };
 
 const char* const UsageText =
     "usage: marn render --data-drive D --screen WxH --center LAT,LON --length KM [--relief]\n"
     "                   [--classes-without-missing]\n"
     "                   [--out FILE.png|FILE.bmp] [--grid FILE.bin] [--info FILE.json]\n"
+    "                   [--geotiff FILE.tif] [--geotiff-rgb FILE.tif]\n"
     "Draws the height picture of an area as the viewer would on a W x H screen.\n"
     "  --data-drive D   the directory that holds the data directory MARN (relative to the\n"
     "                   current directory), or a drive letter as in Drive.dat (D -> /mnt/d)\n"
@@ -63,8 +70,13 @@ const char* const UsageText =
     "                   height range, minimum and classes from the heights that are there\n"
     "                   (\"Classes from the heights shown\" in the viewer's View menu)\n"
     "  --out FILE       the picture window's client area as PNG or BMP (by extension)\n"
-    "  --grid FILE      the sampled heights: int16 little-endian, north row first, west first\n"
-    "  --info FILE      the picture's geometry, height range, legend and labels as JSON\n"
+    "  --grid FILE      the sampled heights: int16 little-endian, north row first, west first;\n"
+    "                   GridCols x GridRows values (see --info), -9999 marks a missing height\n"
+    "  --info FILE      the picture's geometry, grid size, height range, legend and labels as JSON\n"
+    "  --geotiff FILE   the sampled heights as GeoTIFF: Int16, nodata -9999, one pixel per grid\n"
+    "                   point, placed by ground control points in EPSG:4326 (every 32nd row and\n"
+    "                   column and the last ones); warp it to place it: gdalwarp FILE out.tif\n"
+    "  --geotiff-rgb FILE  the coloured picture area as it is drawn, georeferenced the same way\n"
     "A picture the viewer would refuse (all heights missing or equal, a read error)\n"
     "prints the viewer's message and exits with status 1.\n";
 
@@ -140,6 +152,8 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
         return "--out needs a file name ending in .png or .bmp";
     request.grid = parsed.option("grid");
     request.info = parsed.option("info");
+    request.geotiff = parsed.option("geotiff");
+    request.geotiffRgb = parsed.option("geotiff-rgb");
     return {};
 }
 
@@ -208,6 +222,10 @@ QJsonObject InfoJson(const SharedState& s, const frmPicture& picture)
         {"LonSW", s.LonSW},
         {"LatSE", s.LatSE},
         {"LonSE", s.LonSE},
+        {"GridCols", LastSampledColumn(s)},
+        {"GridRows", LastSampledRow(s)},
+        {"NoData", NoData},
+        {"NoDataMeaning", "-9999 in the grid (--grid, --geotiff) marks a missing height"},
     };
     info["MinText"] = QString::fromStdString(MinimumText(picture.heightRange()));
     info["MaxText"] = QString::fromStdString(MaximumText(picture.heightRange()));
@@ -262,6 +280,17 @@ bool WriteOutputs(const RenderRequest& request, const SharedState& state, frmPic
         ok = WriteGridFile(*request.grid, state) && ok;
     if (request.info)
         ok = WriteFile(*request.info, QJsonDocument(InfoJson(state, picture)).toJson(QJsonDocument::Indented)) && ok;
+    const auto reportGeoTiff = [&ok](const std::string& path, const std::string& failure) {
+        if (failure.empty())
+            return;
+        std::cerr << "marn render: cannot write " << path << ": " << failure << '\n';
+        ok = false;
+    };
+    if (request.geotiff)
+        reportGeoTiff(*request.geotiff, WriteHeightGeoTiff(*request.geotiff, state));
+    if (request.geotiffRgb)
+        reportGeoTiff(*request.geotiffRgb,
+            WriteColourGeoTiff(*request.geotiffRgb, state, PictureAreaRgb(state, picture.Picture1->picture())));
     return ok;
 }
 
@@ -320,7 +349,8 @@ int Render(const RenderRequest& request)
 int RunRender(const std::vector<std::string>& args)
 {
     const ParsedArgs parsed =
-        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info"}, {"help", "relief", "classes-without-missing"});
+        ParseArgs(args, {"data-drive", "screen", "center", "length", "out", "grid", "info", "geotiff", "geotiff-rgb"},
+            {"help", "relief", "classes-without-missing"});
     if (parsed.hasSwitch("help")) {
         std::cout << UsageText;
         return 0;

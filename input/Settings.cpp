@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,7 +47,7 @@ void LoadSettings(SharedState& state, const std::string& settingsDir, SettingsWi
 {
     const std::optional<std::string> pictureDir = ReadFirstLine(SettingsFilePath(settingsDir, PictureFileName));
     state.PictureDir = pictureDir.value_or("");
-    if (!pictureDir)
+    if (!pictureDir || !PictureFolderProblem(NativePath(*pictureDir, state.ProgramDir)).empty())
         windows.showPicturePathWindow();
 
     const std::optional<std::string> dataDrive = ReadFirstLine(SettingsFilePath(settingsDir, DriveFileName));
@@ -61,6 +63,23 @@ WriteResult SaveDriveFile(const std::string& settingsDir, const std::string& dri
     if (IsNativePath(drive) || (stored && IsNativePath(*stored)))
         return {WriteFileWhole(path, drive).failure};
     return WriteOverStart(path, drive);
+}
+
+std::string PictureFolderProblem(const std::string& dir)
+{
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) != 0)
+        return std::strerror(errno);
+    if (!S_ISDIR(info.st_mode))
+        return std::strerror(ENOTDIR);
+    if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        return std::strerror(errno);
+    return {};
+}
+
+std::string UnwritablePictureFolderMessage(const std::string& dir, const std::string& reason)
+{
+    return "Pictures cannot be saved in '" + dir + "'.\r\nReason: " + reason;
 }
 
 WriteResult SavePictureFile(const std::string& settingsDir, const std::string& directory)

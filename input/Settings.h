@@ -30,7 +30,7 @@ public:
 };
 
 // PictureDir := the first line of Picture.pat, or "" and the picture-directory
-// window shown; then DataDrive := the first line of Drive.dat, or "C" and the
+// window shown (shown too when the stored folder cannot take pictures); then DataDrive := the first line of Drive.dat, or "C" and the
 // drive window shown (second, so it lies on top). No message in either case.
 // settingsDir is the folder that SettingsDirectory chose, as for the functions below.
 void LoadSettings(SharedState& state, const std::string& settingsDir, SettingsWindows& windows);
@@ -40,6 +40,13 @@ void LoadSettings(SharedState& state, const std::string& settingsDir, SettingsWi
 // or the new value is a native path ("/data/terrain") there is no drive letter
 // to replace: the file is replaced whole and holds exactly the new value.
 WriteResult SaveDriveFile(const std::string& settingsDir, const std::string& drive);
+
+// "" when pictures can be saved into the native folder `dir` (a directory this
+// process may create files in), otherwise the system's reason why not.
+std::string PictureFolderProblem(const std::string& dir);
+
+// The message when a folder is refused as the picture directory.
+std::string UnwritablePictureFolderMessage(const std::string& dir, const std::string& reason);
 
 // Picture.pat := exactly the directory path, replacing the whole file.
 WriteResult SavePictureFile(const std::string& settingsDir, const std::string& directory);

@@ -1,9 +1,9 @@
 #include "input/frmDrive.h"
 
 #include "core/DataDirectory.h"
-#include "core/NativePath.h"
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
+#include "input/DriveEntry.h"
 #include "input/Settings.h"
 #include "input/TypingLimit.h"
 #include "ui/EnterKey.h"
@@ -11,6 +11,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -33,9 +34,11 @@ constexpr double RowTopTwips = 930;
 constexpr double RowHeightTwips = 495;
 constexpr double OkTwips[4] = {465, 1725, 1995, 495};
 
+// Anything but a drive letter (or drive and path) is typed and shown as a
+// folder: at full length, as typed.
 bool IsFolder(const QString& text)
 {
-    return IsNativePath(text.toLocal8Bit().toStdString());
+    return !text.isEmpty() && !IsDriveLetterValue(text.toLocal8Bit().toStdString());
 }
 
 } // namespace
@@ -47,8 +50,9 @@ frmDrive::frmDrive(SharedState& state, Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Drive.dat"));
     const ScreenMetrics screen = platform.screen();
 
-    Label1 = new QLabel(QStringLiteral("Please replace the drive letter."), this);
+    Label1 = new QLabel(QStringLiteral("Drive letter or folder with the MARN data:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
     Label1->setGeometry(TwipsRect(180, 270, 2835, 495, screen));
 
     Text1 = new QLineEdit(this);
@@ -155,17 +159,21 @@ void frmDrive::Command1_Click()
         Text1->setFocus();
         return;
     }
-    const std::string drive = Text1->text().toLocal8Bit().toStdString();
-    if (IsNativePath(drive)) {
-        const std::string missing =
-            MissingDataDirectoryNote(drive, QFile::encodeName(platform_.programDir()).toStdString());
-        if (!missing.empty()
-            && platform_.messageBox(
-                   QString::fromLocal8Bit(missing + "\r\nKeep this folder anyway?"), MessageButtons::YesNo)
-                   != MessageAnswer::Yes) {
-            Text1->setFocus();
-            return;
-        }
+    const DriveEntry entry =
+        ReadDriveEntry(Text1->text().toLocal8Bit().toStdString(), QFile::encodeName(QDir::homePath()).toStdString());
+    if (entry.kind == DriveEntryKind::Relative) {
+        platform_.messageBox(QString::fromLocal8Bit(RelativeDriveEntryMessage(entry.value)));
+        Text1->setFocus();
+        return;
+    }
+    const std::string& drive = entry.value;
+    const std::string missing = MissingDataDirectoryNote(drive, QFile::encodeName(platform_.programDir()).toStdString());
+    const char* const keep =
+        entry.kind == DriveEntryKind::Letter ? "\r\nKeep this drive letter anyway?" : "\r\nKeep this folder anyway?";
+    if (!missing.empty()
+        && platform_.messageBox(QString::fromLocal8Bit(missing + keep), MessageButtons::YesNo) != MessageAnswer::Yes) {
+        Text1->setFocus();
+        return;
     }
     const std::string settingsDir = SettingsDirectory(platform_);
     const WriteResult written = SaveDriveFile(settingsDir, drive);
@@ -176,6 +184,8 @@ void frmDrive::Command1_Click()
         return;
     }
     state_.DataDrive = drive;
+    if (Text1->text().toLocal8Bit().toStdString() != drive)
+        Text1->setText(QString::fromLocal8Bit(drive)); // "~" shown expanded, as stored
     hide();
 }
 

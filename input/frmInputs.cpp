@@ -2,6 +2,7 @@
 
 #include "core/SharedState.h"
 #include "input/ActivationHandler.h"
+#include "input/FirstStart.h"
 #include "input/Settings.h"
 #include "input/SettingsWindowSet.h"
 #include "input/TypingLimit.h"
@@ -12,6 +13,7 @@
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -171,7 +173,15 @@ void frmInputs::Form_Activate()
     if (handedOver_)
         return;
     state_.Reader.OpenTileName.clear();
-    LoadSettings(state_, SettingsDirectory(platform_), *settings_);
+    const std::string settingsDir = SettingsDirectory(platform_);
+    const std::string programDir = QFile::encodeName(platform_.programDir()).toStdString();
+    const std::string sampleData = InstalledSampleData(programDir);
+    if (!sampleData.empty()) {
+        const QString pictures = platform_.picturesHome();
+        WriteFirstStartSettings(settingsDir,
+            {sampleData, pictures.isEmpty() ? std::string() : QFile::encodeName(pictures + "/marn").toStdString()});
+    }
+    LoadSettings(state_, settingsDir, *settings_);
 }
 
 void frmInputs::DigitChange(QLineEdit& field)

@@ -161,6 +161,11 @@ void frmPicturePath::Command2_Click()
 
 void frmPicturePath::SavePicturePath()
 {
+    const std::string problem = PictureFolderProblem(state_.SelectedDir);
+    if (!problem.empty()) {
+        platform_.messageBox(Shown(UnwritablePictureFolderMessage(state_.SelectedDir, problem)));
+        return;
+    }
     const std::string settingsDir = SettingsDirectory(platform_);
     const WriteResult written = SavePictureFile(settingsDir, state_.SelectedDir);
     if (!written.ok()) {

@@ -10,12 +10,12 @@ const QString LineBreak = QStringLiteral("\r\n");
 
 } // namespace
 
-QString BitmapTargetPath(const QString& pictureDir, const QString& name)
+QString BitmapTargetPath(const QString& pictureDir, const QString& name, const QString& ending)
 {
     if (!IsNativePath(pictureDir.toStdString()))
-        return pictureDir + "\\" + name + ".bmp";
+        return pictureDir + "\\" + name + ending;
     const QString dir = ShownPictureDir(pictureDir);
-    return dir + (dir.endsWith('/') ? "" : "/") + name + ".bmp";
+    return dir + (dir.endsWith('/') ? "" : "/") + name + ending;
 }
 
 QString ShownPictureDir(const QString& pictureDir)
@@ -35,9 +35,9 @@ QString OverwriteQuestion(const QString& path)
     return path + " already exists." + LineBreak + "Overwrite existing file?";
 }
 
-QString SavedMessage(const QString& name, const QString& pictureDir)
+QString SavedMessage(const QString& name, const QString& pictureDir, const QString& ending)
 {
-    return name + ".bmp is saved to " + ShownPictureDir(pictureDir);
+    return name + ending + " is saved to " + ShownPictureDir(pictureDir);
 }
 
 QString SaveErrorMessage(const QString& path, const QString& reason, bool oldFileKept)

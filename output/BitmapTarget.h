@@ -10,7 +10,8 @@ namespace marn {
 
 // pictureDir + "\" + name + ".bmp"; the name is used exactly as typed. A
 // native directory is joined with "/" instead ("/srv/pictures/Europe.bmp").
-QString BitmapTargetPath(const QString& pictureDir, const QString& name);
+// Other files of a picture take their own `ending` in place of ".bmp".
+QString BitmapTargetPath(const QString& pictureDir, const QString& name, const QString& ending = QStringLiteral(".bmp"));
 
 // The picture directory as the messages show it: a native one with '/' only.
 QString ShownPictureDir(const QString& pictureDir);
@@ -22,7 +23,8 @@ QString NameWithSeparatorMessage();
 QString OverwriteQuestion(const QString& path);
 
 // The message after a successful save.
-QString SavedMessage(const QString& name, const QString& pictureDir);
+QString SavedMessage(
+    const QString& name, const QString& pictureDir, const QString& ending = QStringLiteral(".bmp"));
 
 // The message when saving failed; `oldFileKept` adds that an existing file at
 // the path is unchanged.

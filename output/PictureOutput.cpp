@@ -2,15 +2,18 @@
 
 #include "core/SharedState.h"
 #include "output/Capture.h"
+#include "output/GeoTiff.h"
 #include "output/InfoMessage.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
 #include "output/frmFilename.h"
+#include "picture/HeightPixels.h"
 #include "picture/frmPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Platform.h"
 #include "ui/PrinterService.h"
 
+#include <QFile>
 #include <QPushButton>
 
 namespace marn {
@@ -27,6 +30,30 @@ frmFilename& PictureOutput::filenameWindow()
     if (!filename_)
         filename_ = std::make_unique<frmFilename>(state_, platform_, [this] { return snapshot(); });
     return *filename_;
+}
+
+frmFilename& PictureOutput::geoTiffNameWindow()
+{
+    if (geoTiffName_)
+        return *geoTiffName_;
+    const auto write = [this](int index, const QString& nativePath) -> std::optional<QString> {
+        if (geoTiffPicture_ == nullptr)
+            return QStringLiteral("There is no picture to save.");
+        const std::string path = QFile::encodeName(nativePath).toStdString();
+        const std::string failure = index == 0
+                                        ? WriteHeightGeoTiff(path, state_)
+                                        : WriteColourGeoTiff(path, state_,
+                                              PictureAreaRgb(state_, geoTiffPicture_->Picture1->picture()));
+        if (failure.empty())
+            return std::nullopt;
+        return QString::fromLocal8Bit(failure.c_str());
+    };
+    geoTiffName_ = std::make_unique<frmFilename>(state_, platform_,
+        SaveTarget{QStringLiteral("Please enter the filename for the GeoTIFF files of this picture (heights NAME.tif, "
+                                  "colours NAME-rgb.tif), e.g. Europe"),
+            {QStringLiteral(".tif"), QStringLiteral("-rgb.tif")}, write});
+    geoTiffName_->setObjectName(QStringLiteral("frmGeoTiffName"));
+    return *geoTiffName_;
 }
 
 PrinterListe& PictureOutput::printerWindow()
@@ -80,6 +107,16 @@ void PictureOutput::printProfile(const QImage& page)
         return;
     }
     PrintOnCurrentPrinter(printers_, platform_, state_, snapshot());
+}
+
+void PictureOutput::menPictGeoTiff_Click(frmPicture& picture)
+{
+    state_.ReadoutEnabled = false;
+    geoTiffPicture_ = &picture;
+    frmFilename& window = geoTiffNameWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void PictureOutput::menInfo_Click()

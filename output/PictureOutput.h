@@ -27,8 +27,12 @@ public:
     void menPictPrint_Click(frmPicture& picture) override;
     void menInfo_Click() override;
     void printProfile(const QImage& page) override;
+    // Asks for a name and writes NAME.tif (heights) and NAME-rgb.tif (colours)
+    // of the picture on screen into the picture directory.
+    void menPictGeoTiff_Click(frmPicture& picture) override;
 
     frmFilename& filenameWindow();
+    frmFilename& geoTiffNameWindow();
     PrinterListe& printerWindow();
 
 private:
@@ -42,6 +46,8 @@ private:
     PictureBox* snapshotBox_ = nullptr;
     QImage profilePage_; // the profile page to print, in place of the snapshot; null otherwise
     std::unique_ptr<frmFilename> filename_;
+    std::unique_ptr<frmFilename> geoTiffName_;
+    frmPicture* geoTiffPicture_ = nullptr;
     std::unique_ptr<PrinterListe> printerList_;
 };
 

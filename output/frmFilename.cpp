@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <vector>
+
 namespace marn {
 
 namespace {
@@ -34,7 +36,21 @@ std::optional<QString> WriteBitmap(const QString& nativePath, const QByteArray& 
 } // namespace
 
 frmFilename::frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot)
-    : state_(state), platform_(platform), snapshot_(std::move(snapshot))
+    : frmFilename(state, platform,
+          SaveTarget{QStringLiteral("Please enter the filename for the bitmap of this picture (without ending "
+                                    "'.bmp'), e.g. Europe"),
+              {QStringLiteral(".bmp")},
+              [snapshot = std::move(snapshot)](int, const QString& nativePath) -> std::optional<QString> {
+                  const QByteArray bitmap = EncodeBmp24(snapshot());
+                  if (bitmap.isEmpty())
+                      return QStringLiteral("There is no picture to save.");
+                  return WriteBitmap(nativePath, bitmap);
+              }})
+{
+}
+
+frmFilename::frmFilename(SharedState& state, Platform& platform, SaveTarget target)
+    : state_(state), platform_(platform), target_(std::move(target))
 {
     setObjectName("frmFilename");
     setWindowTitle("Filename");
@@ -47,8 +63,7 @@ void frmFilename::createControls()
     const ScreenMetrics screen = platform_.screen();
     setFixedSize(TwipsToPx(8865, screen), TwipsToPx(3060, screen));
 
-    Label1 = new QLabel(
-        "Please enter the filename for the bitmap of this picture (without ending '.bmp'), e.g. Europe", this);
+    Label1 = new QLabel(target_.prompt, this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(TwipsRect(135, 405, 8670, 495, screen));
@@ -121,28 +136,40 @@ void frmFilename::Command1_Click()
         return;
     }
     const QString pictureDir = QString::fromStdString(state_.PictureDir);
-    const QString path = BitmapTargetPath(pictureDir, name);
-    const QString nativePath =
-        QString::fromStdString(NativePath(path.toStdString(), platform_.programDir().toStdString()));
-
-    const PlainFileLookup existing = LookUpPlainFile(nativePath);
-    if (!existing.error.isEmpty()) {
-        platform_.messageBox(SaveErrorMessage(path, existing.error));
-        keepOpen();
-        return;
+    QStringList paths;
+    QStringList nativePaths;
+    std::vector<bool> exists;
+    for (const QString& ending : target_.endings) {
+        const QString path = BitmapTargetPath(pictureDir, name, ending);
+        const QString nativePath =
+            QString::fromStdString(NativePath(path.toStdString(), platform_.programDir().toStdString()));
+        const PlainFileLookup existing = LookUpPlainFile(nativePath);
+        if (!existing.error.isEmpty()) {
+            platform_.messageBox(SaveErrorMessage(path, existing.error));
+            keepOpen();
+            return;
+        }
+        if (existing.exists
+            && platform_.messageBox(OverwriteQuestion(path), MessageButtons::YesNo) != MessageAnswer::Yes) {
+            keepOpen();
+            return;
+        }
+        paths << path;
+        nativePaths << nativePath;
+        exists.push_back(existing.exists);
     }
-    if (existing.exists && platform_.messageBox(OverwriteQuestion(path), MessageButtons::YesNo) != MessageAnswer::Yes) {
-        keepOpen();
-        return;
-    }
 
-    const QByteArray bitmap = EncodeBmp24(snapshot_());
-    const std::optional<QString> failure =
-        bitmap.isEmpty() ? std::optional<QString>("There is no picture to save.") : WriteBitmap(nativePath, bitmap);
-    if (failure)
-        platform_.messageBox(SaveErrorMessage(path, *failure, existing.exists));
-    else
-        platform_.messageBox(SavedMessage(name, pictureDir));
+    QStringList saved;
+    for (int k = 0; k < paths.size(); ++k) {
+        const std::optional<QString> failure = target_.write(k, nativePaths[k]);
+        if (failure) {
+            platform_.messageBox(SaveErrorMessage(paths[k], *failure, exists[static_cast<std::size_t>(k)]));
+            finish();
+            return;
+        }
+        saved << SavedMessage(name, pictureDir, target_.endings[k]);
+    }
+    platform_.messageBox(saved.join(QStringLiteral("\r\n")));
     finish();
 }
 

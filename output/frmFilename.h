@@ -5,9 +5,11 @@
 // it keeps the name last entered.
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -18,12 +20,23 @@ namespace marn {
 struct SharedState;
 class Platform;
 
+// What the window saves: its prompt, the endings added to the typed name (one
+// file each, all in the picture directory) and how file `index` is written to
+// a native path (the reason when that fails).
+struct SaveTarget {
+    QString prompt;
+    QStringList endings;
+    std::function<std::optional<QString>(int index, const QString& nativePath)> write;
+};
+
 class frmFilename : public QWidget {
     Q_OBJECT
 
 public:
     // `snapshot` yields the picture to save at the moment Ok is pressed.
     frmFilename(SharedState& state, Platform& platform, std::function<QImage()> snapshot);
+    // The same window for other files of the picture.
+    frmFilename(SharedState& state, Platform& platform, SaveTarget target);
 
     // Focus into Text1; runs whenever the window becomes active.
     void Form_Activate();
@@ -51,7 +64,7 @@ private:
 
     SharedState& state_;
     Platform& platform_;
-    std::function<QImage()> snapshot_;
+    SaveTarget target_;
 };
 
 } // namespace marn

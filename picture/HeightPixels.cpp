@@ -3,6 +3,7 @@
 #include "picture/ReliefShading.h"
 #include "ui/NearestPixel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -73,6 +74,34 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
                 ShadePixels(line + xs[static_cast<std::size_t>(x)], rowLight + x - 1, 1);
         }
     }
+}
+
+} // namespace marn
+
+namespace marn {
+
+std::vector<std::uint8_t> PictureAreaRgb(const SharedState& state, const QImage& image)
+{
+    const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), state.GridHeights.maxCol());
+    const int rows = std::min(static_cast<int>(std::floor(state.PicRows)), state.GridHeights.maxRow());
+    if (cols < 1 || rows < 1)
+        return {};
+    const std::vector<int> xs = PixelPositions(state.PicLeft, cols, image.width());
+    const std::vector<int> ys = PixelPositions(state.PicTop, rows, image.height());
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) * 3);
+    for (int y = 1; y <= rows; ++y) {
+        for (int x = 1; x <= cols; ++x) {
+            const int px = xs[static_cast<std::size_t>(x)];
+            const int py = ys[static_cast<std::size_t>(y)];
+            if (px < 0 || py < 0)
+                return {};
+            const QRgb colour = image.pixel(px, py);
+            rgb.insert(rgb.end(), {static_cast<std::uint8_t>(qRed(colour)), static_cast<std::uint8_t>(qGreen(colour)),
+                                      static_cast<std::uint8_t>(qBlue(colour))});
+        }
+    }
+    return rgb;
 }
 
 } // namespace marn

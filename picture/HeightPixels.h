@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <vector>
 
 namespace marn {
@@ -24,5 +25,10 @@ std::vector<QRgb> HeightColourTable(const ClassLimits& limits);
 // are left out. The image must be 32-bit RGB. With relief, every colour is
 // shaded by the light its slope catches (ReliefShading).
 void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image, bool relief = false);
+
+// The picture area as DrawHeightPixels put it into `image`: red, green and blue
+// bytes of grid points 1..floor(PicCols) of rows 1..floor(PicRows), north row
+// first. Empty when the area does not lie wholly inside the image.
+std::vector<std::uint8_t> PictureAreaRgb(const SharedState& state, const QImage& image);
 
 } // namespace marn

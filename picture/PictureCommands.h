@@ -18,6 +18,8 @@ public:
     // "Print" of the profile window: the page goes the way of the picture's
     // "Print" (the printer list when more than one printer is installed).
     virtual void printProfile(const QImage& page) = 0;
+    // "Export GeoTIFF…": the picture's heights and colours as georeferenced files.
+    virtual void menPictGeoTiff_Click(frmPicture& /*picture*/) {}
 };
 
 } // namespace marn

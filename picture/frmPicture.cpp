@@ -121,6 +121,8 @@ void frmPicture::createMenu()
     menPictPrint = menPicture->addAction(QStringLiteral("Print"));
     menPictPrint->setObjectName(QStringLiteral("menPictPrint"));
     menPictPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    menPictGeoTiff = menPicture->addAction(QStringLiteral("Export GeoTIFF…"));
+    menPictGeoTiff->setObjectName(QStringLiteral("menPictGeoTiff"));
     menInfo = menuBar()->addAction(QStringLiteral("&Info"));
     menInfo->setObjectName(QStringLiteral("menInfo"));
     menInfo->setShortcut(QKeySequence(Qt::Key_F1));
@@ -128,6 +130,7 @@ void frmPicture::createMenu()
     connect(menExit, &QAction::triggered, this, [this] { menExit_Click(); });
     connect(MenPictSave, &QAction::triggered, this, [this] { MenPictSave_Click(); });
     connect(menPictPrint, &QAction::triggered, this, [this] { menPictPrint_Click(); });
+    connect(menPictGeoTiff, &QAction::triggered, this, [this] { menPictGeoTiff_Click(); });
     connect(menInfo, &QAction::triggered, this, [this] { menInfo_Click(); });
     createViewMenu();
 }
@@ -1027,6 +1030,12 @@ void frmPicture::menPictPrint_Click()
 {
     if (commands_ != nullptr && !loading_)
         commands_->menPictPrint_Click(*this);
+}
+
+void frmPicture::menPictGeoTiff_Click()
+{
+    if (commands_ != nullptr && !loading_)
+        commands_->menPictGeoTiff_Click(*this);
 }
 
 void frmPicture::menInfo_Click()

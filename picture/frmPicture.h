@@ -197,6 +197,7 @@ public:
     QMenu* menPicture = nullptr;
     QAction* MenPictSave = nullptr;
     QAction* menPictPrint = nullptr;
+    QAction* menPictGeoTiff = nullptr;
     QAction* menInfo = nullptr;
     QMenu* menView = nullptr;
     QAction* menBack = nullptr;
@@ -263,6 +264,7 @@ private:
     void markProfilePoint(int index);
     void MenPictSave_Click();
     void menPictPrint_Click();
+    void menPictGeoTiff_Click();
     void menInfo_Click();
 
     SharedState& state_;

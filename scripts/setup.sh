@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libgdal-dev gdal-bin
+  libtiff-dev libgeotiff-dev
   cups libcups2-dev printer-driver-cups-pdf poppler-utils
   clang libclang-rt-14-dev
   xvfb openbox xdotool x11-utils

@@ -43,6 +43,11 @@ public:
     // program directory cannot be written.
     virtual QString configHome() const = 0;
 
+    // The user's pictures folder (~/Pictures or as the desktop names it); ""
+    // where there is none. An installed viewer's first start keeps its
+    // pictures in a folder "marn" below it.
+    virtual QString picturesHome() const { return {}; }
+
     // A modal folder chooser starting at `start` (the home folder when empty).
     // The chosen folder, or "" when the user cancels.
     virtual QString chooseDirectory(const QString& start) = 0;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -50,6 +51,11 @@ ScreenMetrics QtPlatform::screen() const
 QString QtPlatform::programDir() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::picturesHome() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
 }
 
 QString QtPlatform::configHome() const

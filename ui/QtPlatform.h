@@ -17,6 +17,7 @@ public:
     ScreenMetrics screen() const override;
     QString programDir() const override;
     QString configHome() const override;
+    QString picturesHome() const override;
     QString chooseDirectory(const QString& start) override;
     QString chooseSaveFile(const QString& start, const QString& filter) override;
 

@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,7 +40,7 @@ protected:
     InputWindowTest()
     {
         std::ofstream(dir_.path() + "/Drive.dat") << dir_.path();
-        std::ofstream(dir_.path() + "/Picture.pat") << "/pictures";
+        std::ofstream(dir_.path() + "/Picture.pat") << dir_.path();
     }
 
     // Shows the window and waits until it is active, so focus moves can be seen.
@@ -132,7 +133,7 @@ TEST_F(InputWindowTest, ActivationReloadsTheSettingsAndAMissingDriveIsTypedOverT
     window_.show();
     QTest::qWait(200);
     EXPECT_EQ(state_.Reader.OpenTileName, "");
-    EXPECT_EQ(state_.PictureDir, "/pictures");
+    EXPECT_EQ(state_.PictureDir, dir_.path());
     frmDrive* drive = window_.settingsWindows().driveWindow();
     ASSERT_TRUE(drive != nullptr && drive->isVisible());
     EXPECT_EQ(drive->Text1->selectedText(), "C");
@@ -143,7 +144,9 @@ TEST_F(InputWindowTest, ActivationReloadsTheSettingsAndAMissingDriveIsTypedOverT
     QTest::keyClick(drive->Text1, Qt::Key_D);
     QTest::keyClick(drive->Text1, Qt::Key_Return);
     EXPECT_TRUE(drive->Command1->hasFocus()) << "Enter in the field only moves the focus";
+    platform_.answers = {MessageAnswer::Yes};
     QTest::keyClick(drive->Command1, Qt::Key_Return);
+    EXPECT_EQ(platform_.messages.last(), "No MARN directory in /mnt/d.\r\nKeep this drive letter anyway?");
     EXPECT_EQ(content("Drive.dat"), "D");
     EXPECT_FALSE(drive->isVisible());
     state_.DataDrive = "";
@@ -229,6 +232,49 @@ TEST_F(InputWindowTest, AFolderIsShownWholeAndStoredWhole)
         QStringList{"No MARN directory in " + programDir_ + "/not-kept.\r\nKeep this folder anyway?"});
 }
 
+// Typed into the drive window: "~" and "~/..." are the home folder, a path that
+// depends on the current folder is refused, a letter gets the MARN question too.
+TEST_F(InputWindowTest, TheDriveWindowTakesTheHomeFolderRefusesRelativePathsAndChecksLetters)
+{
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(programDir_));
+    QDir().mkpath(programDir_ + "/MARN");
+    QDir().mkpath(programDir_ + "/terrain/MARN");
+    const QString relative = "'%1' is neither a drive letter nor a full folder path.\r\n"
+                             "Type the folder from / (or ~/ for your home folder).";
+    const QString letter = "No MARN directory in /mnt/d.\r\nKeep this drive letter anyway?";
+    const struct {
+        QString typed;
+        MessageAnswer answer;
+        QString stored; // Drive.dat afterwards
+        QString message;
+    } cases[] = {
+        {"~", MessageAnswer::No, programDir_, ""},
+        {"~/terrain", MessageAnswer::No, programDir_ + "/terrain", ""},
+        {"terrain", MessageAnswer::No, "/old", relative.arg("Terrain")}, // a first letter is upper-cased
+        {"~other/terrain", MessageAnswer::No, "/old", relative.arg("~other/terrain")},
+        {"d", MessageAnswer::No, "/old", letter},
+        {"d", MessageAnswer::Yes, "D", letter},
+    };
+    window_.Drive_Click();
+    frmDrive& drive = *window_.settingsWindows().driveWindow();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        std::ofstream(dir_.path() + "/Drive.dat", std::ios::binary) << "/old";
+        platform_.messages.clear();
+        platform_.answers = {c.answer};
+        drive.show();
+        drive.Text1->clear();
+        QTest::keyClicks(drive.Text1, c.typed);
+        drive.Command1_Click();
+        EXPECT_EQ(QString::fromStdString(content("Drive.dat")), c.stored);
+        EXPECT_EQ(platform_.messages.join('|'), c.message);
+        EXPECT_EQ(drive.isVisible(), c.stored == "/old");
+    }
+    EXPECT_EQ(drive.Label1->text(), "Drive letter or folder with the MARN data:");
+    qputenv("HOME", home);
+}
+
 TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
 {
     QDir(programDir_).mkdir(".hidden");
@@ -266,6 +312,15 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
         "Error creating directory '" + maps + "'.\r\nReason: " + std::strerror(EEXIST));
     EXPECT_TRUE(window.isVisible());
 
+    const QString gone = programDir_ + "/Gone"; // chosen, then removed before it is selected
+    QDir().mkpath(gone);
+    window.Dir1->setPath(gone);
+    QDir().rmdir(gone);
+    window.Command2_Click();
+    EXPECT_EQ(platform_.messages.last().toStdString(),
+        "Pictures cannot be saved in '" + gone.toStdString() + "'.\r\nReason: " + std::strerror(ENOENT));
+    EXPECT_EQ(content("Picture.pat"), maps);
+    EXPECT_TRUE(window.isVisible());
     // Escape is the close box of both settings windows: nothing is stored.
     window_.Drive_Click();
     for (QWidget* settings : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window_.settingsWindows().driveWindow())}) {

@@ -22,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <sys/resource.h>
+#include <tiffio.h>
 
 namespace marn {
 namespace {
@@ -197,6 +199,36 @@ TEST_F(OutputWindowsTest, ThePictureWindowSavesAndPrintsItsSnapshotWithoutTheExi
     output.filenameWindow().Text1->setText("Europe");
     output.filenameWindow().Command1_Click();
     EXPECT_EQ(QImage(dir.filePath("Europe.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), shot);
+
+    // "Export GeoTIFF…": the colours of the picture area as drawn, row by row,
+    // and the picture's own height grid unchanged by the writing.
+    const HeightGrid::Values heights = picture.state.GridHeights.raw();
+    window.setCommands(&output);
+    window.menPictGeoTiff->trigger();
+    output.geoTiffNameWindow().Text1->setText("Europe");
+    output.geoTiffNameWindow().Command1_Click();
+    const QString folder = dir.path();
+    EXPECT_EQ(picture.platform.messages.last(),
+        "Europe.tif is saved to " + folder + "\r\nEurope-rgb.tif is saved to " + folder);
+    EXPECT_TRUE(picture.state.GridHeights.raw() == heights);
+    const SharedState& s = picture.state;
+    TIFF* tiff = TIFFOpen(QFile::encodeName(dir.filePath("Europe-rgb.tif")).constData(), "r");
+    ASSERT_TRUE(tiff != nullptr);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+    ASSERT_EQ(line.size(), static_cast<std::size_t>(s.PicCols) * 3);
+    int wrong = 0;
+    for (int y = 1; y <= static_cast<int>(s.PicRows) && TIFFReadScanline(tiff, line.data(), y - 1) == 1; ++y)
+        for (int x = 1; x <= static_cast<int>(s.PicCols); ++x) {
+            const std::uint8_t* at = line.data() + (x - 1) * 3;
+            wrong += qRgb(at[0], at[1], at[2])
+                     != window.Picture1->picture().pixel(static_cast<int>(std::lround(s.PicLeft + x - 1)),
+                         static_cast<int>(std::lround(s.PicTop + y - 1)));
+        }
+    TIFFClose(tiff);
+    EXPECT_EQ(wrong, 0);
+    picture.platform.answers = {MessageAnswer::No};
+    output.geoTiffNameWindow().Command1_Click();
+    EXPECT_EQ(picture.platform.messages.last(), folder + "/Europe.tif already exists.\r\nOverwrite existing file?");
 
     output.menPictPrint_Click(window);
     ASSERT_EQ(printers.pages.size(), 1U) << "one printer: printed at once";

@@ -192,6 +192,7 @@ public:
     void menPictPrint_Click(frmPicture& picture) override { calls << "print", windows << &picture; }
     void menInfo_Click() override { calls << "info"; }
     void printProfile(const QImage& page) override { calls << "print profile", pages << page; }
+    void menPictGeoTiff_Click(frmPicture& picture) override { calls << "geotiff", windows << &picture; }
     QStringList calls;
     QList<QImage> pages;
     QList<frmPicture*> windows;
@@ -211,7 +212,7 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
     EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"&Exit", "&Picture", "&Info", "&View"}));
     EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading",
                                                            "Classes from the heights shown", "", "Profile"}));
-    EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print"}));
+    EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print", "Export GeoTIFF\u2026"}));
     EXPECT_EQ(f.window->windowTitle(), "Height picture");
     RecordingCommands commands;
     f.window->MenPictSave->trigger(); // no commands set yet: nothing happens
@@ -219,8 +220,9 @@ TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
     f.window->MenPictSave->trigger();
     f.window->menPictPrint->trigger();
     f.window->menInfo->trigger();
-    EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info"}));
-    EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get()}));
+    f.window->menPictGeoTiff->trigger();
+    EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info", "geotiff"}));
+    EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get(), f.window.get()}));
     EXPECT_FALSE(f.platform.programEnded);
 }
 

@@ -36,7 +36,8 @@ public:
     void endProgram() override { programEnded = true; }
     ScreenMetrics screen() const override { return screen_; }
     QString programDir() const override { return programDir_; }
-    QString configHome() const override { return {}; }
+    QString configHome() const override { return configHomeDir; }
+    QString picturesHome() const override { return picturesHomeDir; }
     QString chooseDirectory(const QString&) override { return chosenDirectory; }
     QString chooseSaveFile(const QString&, const QString&) override { return chosenSaveFile; }
 
@@ -48,6 +49,8 @@ public:
     int processEventsCalls = 0;
     QString chosenDirectory; // what the folder chooser answers ("" cancels)
     QString chosenSaveFile;  // what the file chooser answers ("" cancels)
+    QString configHomeDir;   // "" keeps the settings next to the program
+    QString picturesHomeDir;
 
 private:
     ScreenMetrics screen_;
