@@ -233,7 +233,7 @@ TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessageWit
         {[](const std::string& root) { test::WriteFlatTile(root, 47, 7, 0); },
             "All heights are 0 m.\r\nPicture is not necessary."},
         {[](const std::string& root) { test::WriteFileOfLength(test::TilePath(root, 47, 7), 1000); },
-            "Error reading heigt data, Error value = 700"}};
+            "Error reading heigt data, Error value = 700\r\n{data}/MARN/E007/E007N47.33E"}};
     std::unique_ptr<test::PictureWindowFixture> last;
     for (const auto& [writeTiles, text] : stops) {
         last = std::make_unique<test::PictureWindowFixture>(ScreenMetrics{640, 480, 15.0});
