@@ -73,7 +73,7 @@ void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& heigh
             at.name.kind == TileKind::Kind3 ? s.Reader.BlockBuf3.data() : s.Reader.BlockBuf6.data();
         errorValue = InterpolateInBlock(block, at, height);
     }
-    if (errorValue != ReadOk)
+    if (errorValue != ReadOk && !IsNoDataHere(errorValue))
         s.Reader.FailedTileName = path;
 }
 
