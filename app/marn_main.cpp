@@ -11,8 +11,8 @@ namespace {
 
 const char* const UsageText =
     "usage: marn <command> [options]\n"
-    "       marn help [<command>]\n"
-    "       marn --version\n"
+    "   or: marn help [<command>]\n"
+    "   or: marn --version\n\n"
     "commands:\n"
     "  height   print the height at points of a tile data set\n"
     "  render   draw the height picture of an area without a screen\n"
