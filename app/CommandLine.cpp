@@ -52,9 +52,53 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::s
     return parsed;
 }
 
+namespace {
+
+bool IsDecimalNumber(const std::string& text)
+{
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
+} // namespace
+
+int UsageError(std::ostream& err, const std::string& command, const std::string& problem)
+{
+    const std::string name = command.empty() ? "marn" : "marn " + command;
+    err << name << ": " << problem << "\nTry '" << name << " --help' for more information.\n";
+    return UsageStatus;
+}
+
+const char* Version()
+{
+    return MARN_VERSION;
+}
+
 std::optional<double> ParseNumber(const std::string& text)
 {
-    if (text.empty())
+    if (!IsDecimalNumber(text))
         return std::nullopt;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);

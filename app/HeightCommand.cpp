@@ -3,10 +3,12 @@
 #include "app/CommandLine.h"
 #include "app/Commands.h"
 
+#include "core/DataDirectory.h"
 #include "core/SharedState.h"
 #include "core/TileReader.h"
 
 #include <iostream>
+#include <sys/stat.h>
 
 namespace marn::cli {
 
@@ -19,12 +21,24 @@ const char* const HeightUsage =
     "and path, or a directory; a relative one lies below the current directory.\n"
     "Error values: 0 height found, 36 no tile file, 220 block not readable, 300 latitude\n"
     "outside -90..90, 400 missing node, 500 overflow or bad longitude, 600 no data drive,\n"
-    "700 tile file of the wrong length.\n";
+    "700 tile file of the wrong length. Numbers are decimal (47.5, -8, 1e-3).\n"
+    "Exit status: 0 answered (whatever the error values), 1 the data folder does not\n"
+    "exist or holds no MARN directory, 2 usage error.\n";
 
 int UsageError(const std::string& reason)
 {
-    std::cerr << "marn height: " << reason << "\n" << HeightUsage;
-    return 2;
+    return marn::cli::UsageError(std::cerr, "height", reason);
+}
+
+// Why the data drive cannot hold a data set, or "" when it can: a folder that
+// does not exist, or one without a MARN directory.
+std::string DataDriveProblem(const std::string& drive, const std::string& currentDir)
+{
+    const std::string folder = DataDriveFolder(drive, currentDir);
+    struct stat info {};
+    if (!folder.empty() && (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)))
+        return "the data folder " + folder + " does not exist";
+    return MissingDataDirectoryNote(drive, currentDir);
 }
 
 } // namespace
@@ -55,6 +69,10 @@ int RunHeight(const std::vector<std::string>& args)
     SharedState s;
     s.DataDrive = *drive;
     s.ProgramDir = CurrentDirectory();
+    if (const std::string problem = DataDriveProblem(s.DataDrive, s.ProgramDir); !problem.empty()) {
+        std::cerr << "marn height: " << problem << '\n';
+        return 1;
+    }
     for (std::size_t n = 0; n < numbers.size(); n += 2) {
         double lon = numbers[n + 1];
         std::int16_t height = 0;

@@ -22,9 +22,12 @@ static_assert(import::MaxFillDistance == 300 && import::MaxJobs == 64, "the usag
 
 const char* const UsageText =
     "usage: marn import --out DIR [--fill-voids[=CELLS] | --fill-holes[=CELLS]] [--sea-level] [--force]\n"
-    "                   [--area S,W,N,E] [--jobs N] SOURCE...\n"
+    "                   [--jobs N] [--area S,W,N,E] [--source-crs CRS] SOURCE...\n"
     "Builds the tile files DIR/MARN/<lon>/<tile> from elevation rasters that GDAL reads\n"
     "(GeoTIFF, SRTM .hgt, ESRI and ASCII grids, NetCDF, VRT ...); later sources lie on top.\n"
+    "Heights in feet are converted to metres. Tiles already in DIR are merged with: their\n"
+    "missing nodes (-9999) take the sources' heights, their other heights stay. A tile file\n"
+    "of the wrong length is replaced. Each tile's line is printed when the tile is written.\n"
     "  --out DIR             the data directory (the viewer's data drive)\n"
     "  --fill-voids[=CELLS]  fill nodes without data from neighbours up to CELLS nodes away\n"
     "                        (1 to 300, default 100); a tile is filled with CELLS nodes of\n"
@@ -33,9 +36,18 @@ const char* const UsageText =
     "                        nodes along their row and column on all four sides\n"
     "                        (1 to 300, default 100); nothing beyond the data's edge\n"
     "  --sea-level           write heights below 0 as 0\n"
-    "  --force               replace existing tile files\n"
+    "  --force               the sources' heights replace those of existing tiles\n"
+    "                        wherever the sources have one\n";
+// After the line of --jobs, which names the default of this process.
+const char* const UsageTail =
     "  --area S,W,N,E        only the tiles with part of their area in this box (degrees;\n"
-    "                        boxes on whole degrees that meet share no tile)\n";
+    "                        boxes on whole degrees that meet share no tile)\n"
+    "  --source-crs CRS      the sources' coordinate system, for sources without one\n"
+    "                        (EPSG:NNNN, or what gdalwarp -s_srs takes)\n"
+    "  --help                this text\n"
+    "Filling acts on the merged tile, and nodes filled in an earlier run count as heights\n"
+    "in later ones: import the parts of a growing data set without --fill-voids and\n"
+    "--fill-holes, then fill in a last run with --force.\n";
 
 int DefaultJobs()
 {
@@ -47,13 +59,13 @@ std::string Usage()
 {
     return UsageText
            + ("  --jobs N              build N tiles at once (1 to 64; default " + std::to_string(DefaultJobs())
-               + ": the processors\n                        this process may use)\n");
+               + ": the processors\n                        this process may use)\n")
+           + UsageTail;
 }
 
 int UsageError(std::ostream& err, const std::string& message)
 {
-    err << "marn import: " << message << '\n' << Usage();
-    return 2;
+    return cli::UsageError(err, "import", message);
 }
 
 // The fill options into `options`; returns the problem, or "" when they are fine.
@@ -101,8 +113,8 @@ std::string ReadJobsAndArea(const ParsedArgs& parsed, ImportOptions& options)
 
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool showProgress)
 {
-    const ParsedArgs parsed =
-        ParseArgs(args, {"out", "jobs", "area"}, {"fill-voids", "fill-holes", "sea-level", "force", "help"});
+    const ParsedArgs parsed = ParseArgs(
+        args, {"out", "jobs", "area", "source-crs"}, {"fill-voids", "fill-holes", "sea-level", "force", "help"});
     if (!parsed.error.empty())
         return UsageError(err, parsed.error);
     if (parsed.hasSwitch("help")) {
@@ -120,6 +132,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     options.sources = parsed.positional;
     options.seaLevel = parsed.hasSwitch("sea-level");
     options.force = parsed.hasSwitch("force");
+    options.sourceCrs = parsed.option("source-crs").value_or("");
     std::string problem = ReadFill(parsed, options);
     if (problem.empty())
         problem = ReadJobsAndArea(parsed, options);
@@ -132,9 +145,16 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << '\r' << import::ProgressBarText(done, total, ProgressBarWidth) << (done == total ? "\n" : "")
             << std::flush;
     };
+    // Each tile's line as soon as its file is in place, so that a failure
+    // leaves the record of what was written.
+    const auto tileDone = [&](const import::TileResult& tile) {
+        if (showProgress)
+            err << '\r' << std::string(ProgressBarWidth + 20, ' ') << '\r' << std::flush;
+        out << import::TileLine(tile) << '\n' << std::flush;
+    };
     try {
-        const ImportResult result = import::RunImportJob(options, progress);
-        import::WriteSummary(out, result);
+        const ImportResult result = import::RunImportJob(options, progress, tileDone);
+        import::WriteTotals(out, result);
         import::WriteWarnings(err, result.conversions);
     } catch (const std::exception& error) {
         if (showProgress)

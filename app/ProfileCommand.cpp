@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Commands.h"
+#include "core/NativePath.h"
 #include "core/TileReader.h"
 
 #include <cmath>
@@ -35,8 +36,7 @@ const char* const ProfileUsage =
 
 int UsageError(const std::string& reason)
 {
-    std::cerr << "marn profile: " << reason << '\n' << ProfileUsage;
-    return 2;
+    return cli::UsageError(std::cerr, "profile", reason);
 }
 
 std::optional<GeoPoint> ParsePoint(const std::string& text)
@@ -130,6 +130,8 @@ int RunProfile(const std::vector<std::string>& args, ProfilePngWriter png)
     std::vector<ProfileSample> samples = ProfilePositions(*line, intervals);
     if (const std::int16_t error = ReadProfileHeights(state, samples); error != ReadOk) {
         std::cerr << "marn profile: Error reading heigt data, Error value = " << error << '\n';
+        if (!state.Reader.FailedTileName.empty())
+            std::cerr << NativePath(state.Reader.FailedTileName, state.ProgramDir) << '\n';
         return 1;
     }
     PrintSummary(samples);

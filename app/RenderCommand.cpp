@@ -82,8 +82,21 @@ const char* const UsageText =
 
 int UsageError(const std::string& problem)
 {
-    std::cerr << "marn render: " << problem << '\n' << UsageText;
-    return 2;
+    return marn::cli::UsageError(std::cerr, "render", problem);
+}
+
+// Qt notes on standard error that XDG_RUNTIME_DIR is not set (and makes a
+// runtime folder of its own); a command-line tool keeps that note to itself.
+QtMessageHandler PassedOnMessages = nullptr;
+
+void DropRuntimeDirectoryNote(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (PassedOnMessages != nullptr)
+        PassedOnMessages(type, context, message);
+    else
+        std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
 }
 
 bool EndsWith(const std::string& text, const std::string& suffix)
@@ -310,6 +323,7 @@ int Render(const RenderRequest& request)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PassedOnMessages = qInstallMessageHandler(&DropRuntimeDirectoryNote);
     int argc = 1;
     char name[] = "marn";
     char* argv[] = {name, nullptr};

@@ -17,11 +17,13 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: marn-viewer\n"
+    "usage: marn-viewer [--help | --version]\n\n"
     "Starts the terrain-height viewer at its input window. The data drive and the\n"
     "picture directory are read from Drive.dat and Picture.pat next to the program, or\n"
     "from $XDG_CONFIG_HOME/marn-viewer (~/.config/marn-viewer) when no file can be\n"
-    "created next to the program.\n";
+    "created next to the program.\n"
+    "  --help     this text\n"
+    "  --version  the viewer's version\n";
 
 // --help and --version answer before any window exists; nullopt: go on.
 std::optional<int> AnswerInformationOption(int argc, char** argv)

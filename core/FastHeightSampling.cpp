@@ -73,6 +73,7 @@ struct SampledRow {
     std::int16_t* heights = nullptr;
     int filled = 0;
     std::int16_t error = ReadOk; // the error that ended the row at column filled
+    std::string failedTile;      // the logical path of the tile it arose in, if any
     std::exception_ptr failure;
     bool done = false;
 };
@@ -85,6 +86,7 @@ struct GridPlan {
     double latN;
     double lonMid;
     double latStep;
+    std::string dataDrive;
     BearingTrig west = TrigOfBearing(270);
     BearingTrig east = TrigOfBearing(90);
     std::vector<ColumnPlan> columns;
@@ -92,8 +94,8 @@ struct GridPlan {
 
     explicit GridPlan(const SharedState& s)
         : lastCol(LastSampledColumn(s)), lastRow(LastSampledRow(s)), latN(s.LatN), lonMid(s.LonMid),
-          latStep((s.LatN - s.LatS) / static_cast<double>(s.PicRows)), columns(PlanColumns(s, lastCol, west, east)),
-          tiles(s.DataDrive, s.ProgramDir)
+          latStep((s.LatN - s.LatS) / static_cast<double>(s.PicRows)), dataDrive(s.DataDrive),
+          columns(PlanColumns(s, lastCol, west, east)), tiles(s.DataDrive, s.ProgramDir)
     {
     }
 };
@@ -135,6 +137,7 @@ public:
             } else if (errorValue != ReadOk) {
                 height = 0;
                 out.error = errorValue;
+                out.failedTile = point.located == ReadOk ? LogicalTilePath(plan_.dataDrive, point.at.name) : "";
                 out.filled = i;
                 return;
             }
@@ -297,6 +300,8 @@ private:
     {
         if (row.failure)
             std::rethrow_exception(row.failure);
+        if (row.error != ReadOk)
+            s_.Reader.FailedTileName = row.failedTile;
         const auto filled = static_cast<std::size_t>(row.filled);
         if (filled == 0 || row.heightValues.empty())
             return row.error;

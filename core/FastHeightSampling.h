@@ -35,7 +35,7 @@ namespace marn {
 // Rows and columns beyond the dimensioned grid are never touched. The reader's
 // cache (s.Reader) is left as it was, except that BlockReads counts the reads
 // from tile files this sampling made (one per block row of a tile, see
-// TileBlockStore).
+// TileBlockStore), and that a read error sets FailedTileName as the reader would.
 std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow);
 std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow, int threads);
 

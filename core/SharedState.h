@@ -32,6 +32,11 @@ struct TileReaderState {
     std::array<std::int16_t, Block3Cols * BlockRows> BlockBuf3{};
     std::array<std::int16_t, Block6Cols * BlockRows> BlockBuf6{};
     std::uint64_t BlockReads = 0; // blocks read from tile files so far (tests, benchmarks)
+    // Logical path of the tile file in which the last call failed (an error
+    // other than 36 and 400, which only mean "no height here"); "" after any
+    // other call, and after one that failed before naming a tile (600, 300, a
+    // longitude that is not finite). Messages name the tile with it.
+    std::string FailedTileName;
 };
 
 // The picture area (PicLeft .. PicRows) is written by the picture window's load.

@@ -61,16 +61,20 @@ std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocat
 void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& height, std::int16_t& errorValue)
 {
     height = 0;
+    s.Reader.FailedTileName.clear();
     TileLocation at;
     errorValue = LocatePoint(!DataPrefix(s.DataDrive).empty(), lat, lon, at);
     if (errorValue != ReadOk)
         return;
     const std::string path = LogicalTilePath(s.DataDrive, at.name);
     errorValue = BringBlock(s, path, at);
-    if (errorValue != ReadOk)
-        return;
-    const std::int16_t* block = at.name.kind == TileKind::Kind3 ? s.Reader.BlockBuf3.data() : s.Reader.BlockBuf6.data();
-    errorValue = InterpolateInBlock(block, at, height);
+    if (errorValue == ReadOk) {
+        const std::int16_t* block =
+            at.name.kind == TileKind::Kind3 ? s.Reader.BlockBuf3.data() : s.Reader.BlockBuf6.data();
+        errorValue = InterpolateInBlock(block, at, height);
+    }
+    if (errorValue != ReadOk && !IsNoDataHere(errorValue))
+        s.Reader.FailedTileName = path;
 }
 
 } // namespace marn

@@ -2,23 +2,6 @@
 
 namespace marn::import {
 
-namespace {
-
-const char* OutcomeText(TileOutcome outcome)
-{
-    switch (outcome) {
-    case TileOutcome::Written:
-        return "written";
-    case TileOutcome::Kept:
-        return "kept (exists; --force replaces it)";
-    case TileOutcome::NoData:
-        return "not written (no data)";
-    }
-    return "";
-}
-
-} // namespace
-
 std::string ProgressBarText(int done, int total, int width)
 {
     const int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * width / total) : width;
@@ -27,25 +10,43 @@ std::string ProgressBarText(int done, int total, int width)
            + std::to_string(total) + " tiles";
 }
 
-void WriteSummary(std::ostream& out, const ImportResult& result)
+std::string TileLine(const TileResult& tile)
 {
-    int written = 0;
-    int kept = 0;
+    std::string line = TileRelativePath(tile.tile) + "  ";
+    const std::string nodes =
+        ", nodes filled " + std::to_string(tile.nodesFilled) + ", nodes missing " + std::to_string(tile.nodesMissing);
+    switch (tile.outcome) {
+    case TileOutcome::Written:
+        return line + "written" + nodes;
+    case TileOutcome::Merged:
+        return line + "merged (" + std::to_string(tile.nodesAdded) + " nodes added, "
+               + std::to_string(tile.nodesChanged) + " changed)" + nodes;
+    case TileOutcome::Replaced:
+        return line + "replaced (the file had " + std::to_string(tile.damagedBytes) + " bytes, the wrong length)"
+               + nodes;
+    case TileOutcome::Kept:
+        return line + "kept (nothing to add)";
+    case TileOutcome::NoData:
+        return line + "not written (no data)";
+    }
+    return line;
+}
+
+void WriteTotals(std::ostream& out, const ImportResult& result)
+{
+    int counts[5] = {};
     long long filled = 0;
     long long missing = 0;
     for (const TileResult& tile : result.tiles) {
-        out << TileRelativePath(tile.tile) << "  " << OutcomeText(tile.outcome);
-        if (tile.outcome == TileOutcome::Written) {
-            out << ", nodes filled " << tile.nodesFilled << ", nodes missing " << tile.nodesMissing;
-            ++written;
-            filled += tile.nodesFilled;
-            missing += tile.nodesMissing;
-        }
-        kept += tile.outcome == TileOutcome::Kept ? 1 : 0;
-        out << '\n';
+        ++counts[static_cast<int>(tile.outcome)];
+        const bool written = tile.outcome != TileOutcome::Kept && tile.outcome != TileOutcome::NoData;
+        filled += written ? tile.nodesFilled : 0;
+        missing += written ? tile.nodesMissing : 0;
     }
-    out << "tiles written " << written << ", kept " << kept << ", without data "
-        << result.tiles.size() - static_cast<std::size_t>(written + kept) << "; nodes filled " << filled
+    out << "tiles written " << counts[static_cast<int>(TileOutcome::Written)] << ", merged "
+        << counts[static_cast<int>(TileOutcome::Merged)] << ", replaced "
+        << counts[static_cast<int>(TileOutcome::Replaced)] << ", kept " << counts[static_cast<int>(TileOutcome::Kept)]
+        << ", without data " << counts[static_cast<int>(TileOutcome::NoData)] << "; nodes filled " << filled
         << ", nodes missing " << missing << '\n';
 }
 

@@ -11,9 +11,11 @@ namespace marn::import {
 // "[##########..........]  3/8 tiles" with `width` characters between the brackets.
 std::string ProgressBarText(int done, int total, int width);
 
-// One line per tile (written, kept or without data, with filled and missing
-// nodes) and the totals.
-void WriteSummary(std::ostream& out, const ImportResult& result);
+// The line of one tile: what became of it, with its filled and missing nodes.
+std::string TileLine(const TileResult& tile);
+
+// The totals of the whole import.
+void WriteTotals(std::ostream& out, const ImportResult& result);
 
 // The warning that counts clamped heights; nothing when none was clamped.
 void WriteWarnings(std::ostream& err, const ConversionCounts& counts);

@@ -1,5 +1,7 @@
 #include "import/NodeGrid.h"
 
+#include <algorithm>
+
 namespace marn::import {
 
 namespace {
@@ -79,6 +81,27 @@ std::vector<unsigned char> PackTileFile(const std::vector<std::int16_t>& nodes, 
         }
     }
     return bytes;
+}
+
+std::vector<std::int16_t> UnpackTileFile(const std::vector<unsigned char>& bytes, TileKind kind)
+{
+    const TileGeometry& geometry = GeometryOf(kind);
+    const int tileCols = TileCols(kind);
+    const int blockCols = geometry.nodesPerRow - 1;
+    std::vector<std::int16_t> nodes(static_cast<std::size_t>(TileRows) * tileCols);
+    for (int row = 0; row < TileRows; ++row) {
+        const int blockRow = std::min(row / (RowsPerBlock - 1), BlocksPerSide - 1);
+        const int inBlockRow = row - blockRow * (RowsPerBlock - 1);
+        for (int col = 0; col < tileCols; ++col) {
+            const int blockCol = std::min(col / blockCols, BlocksPerSide - 1);
+            const std::size_t offset =
+                static_cast<std::size_t>(blockRow * BlocksPerSide + blockCol) * geometry.recordBytes
+                + 2 * static_cast<std::size_t>(inBlockRow * geometry.nodesPerRow + col - blockCol * blockCols);
+            nodes[static_cast<std::size_t>(row) * tileCols + col] =
+                static_cast<std::int16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+        }
+    }
+    return nodes;
 }
 
 } // namespace marn::import

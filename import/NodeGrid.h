@@ -52,4 +52,9 @@ std::vector<double> CropToTile(
 // `nodes` holds TileRows x TileCols(kind) heights, row 0 south.
 std::vector<unsigned char> PackTileFile(const std::vector<std::int16_t>& nodes, TileKind kind);
 
+// The nodes of a tile file image of the kind's length (row 0 south), each
+// taken from the block that holds it in its interior or on its south or west
+// edge; the inverse of PackTileFile.
+std::vector<std::int16_t> UnpackTileFile(const std::vector<unsigned char>& bytes, TileKind kind);
+
 } // namespace marn::import

@@ -1,6 +1,7 @@
 #include "import/SourceRaster.h"
 
 #include "import/GdalSession.h"
+#include "import/HeightConversion.h"
 #include "import/ImportError.h"
 #include "import/WindowReduction.h"
 
@@ -11,8 +12,12 @@
 #include <ogr_srs_api.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace marn::import {
 
@@ -22,11 +27,31 @@ constexpr int EdgeSamples = 64;
 constexpr double SecondsPerDegree = 3600.0;
 constexpr double Missing = std::numeric_limits<double>::quiet_NaN();
 
+// Why GDAL could not open a source: what the file system says about the path
+// when it is a file name (no such file, permission denied), else GDAL's word.
+// Names GDAL resolves itself (/vsizip/..., NETCDF:"f.nc":z) are left to GDAL.
+std::string WhyNotOpened(const std::string& path)
+{
+    const std::string gdalMessage = LastGdalMessage("");
+    struct stat info {};
+    if (path.rfind("/vsi", 0) != 0 && ::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT && path.find(':') != std::string::npos && !gdalMessage.empty())
+            return gdalMessage;
+        return errno == ENOENT ? "no such file" : errno == EACCES ? "permission denied" : std::strerror(errno);
+    }
+    if (path.rfind("/vsi", 0) != 0 && ::access(path.c_str(), R_OK) != 0)
+        return "permission denied";
+    if (S_ISDIR(info.st_mode))
+        return "a directory, not a raster GDAL can read";
+    return "not a raster GDAL can read" + (gdalMessage.empty() ? std::string() : " (" + gdalMessage + ")");
+}
+
 GdalDataset OpenDataset(const std::string& path)
 {
+    CPLErrorReset();
     GdalDataset dataset(GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
     if (dataset == nullptr)
-        throw ImportError("cannot read source " + path + ": " + LastGdalMessage("not a raster GDAL can read"));
+        throw ImportError("cannot read source " + path + ": " + WhyNotOpened(path));
     if (GDALGetRasterCount(dataset.get()) > 0)
         return dataset;
     // A container of several rasters (NetCDF, HDF): take its only one.
@@ -78,26 +103,44 @@ SourceRaster::SourceRaster(std::string path, GdalDataset dataset) : path_(std::m
 {
 }
 
-std::unique_ptr<SourceRaster> SourceRaster::Open(const std::string& path, long long maxWindowCells)
+std::unique_ptr<SourceRaster> SourceRaster::Open(
+    const std::string& path, const std::string& sourceCrs, long long maxWindowCells)
 {
-    CPLErrorReset();
     std::unique_ptr<SourceRaster> source(new SourceRaster(path, OpenDataset(path)));
     source->maxWindowCells_ = maxWindowCells;
     GDALDatasetH dataset = source->dataset_.get();
     source->width_ = GDALGetRasterXSize(dataset);
     source->height_ = GDALGetRasterYSize(dataset);
+    const char* unit = GDALGetRasterUnitType(GDALGetRasterBand(dataset, 1));
+    const std::optional<double> metresPerUnit = MetresPerUnit(unit != nullptr ? unit : "");
+    if (!metresPerUnit)
+        throw ImportError("cannot import source " + path + ": its heights are in '" + unit
+                          + "'; only metres and feet are understood");
+    source->metresPerUnit_ = *metresPerUnit;
     if (!IsGeoreferenced(dataset))
         throw ImportError("cannot place source " + path + ": it has no georeferencing");
-    OGRSpatialReferenceH srs = SourceSrs(dataset);
+    const std::unique_ptr<void, decltype(&OSRDestroySpatialReference)> given(
+        sourceCrs.empty() ? nullptr : OSRNewSpatialReference(nullptr), &OSRDestroySpatialReference);
+    if (given != nullptr && OSRSetFromUserInput(given.get(), sourceCrs.c_str()) != OGRERR_NONE)
+        throw ImportError("--source-crs '" + sourceCrs + "' is not a coordinate system GDAL knows");
+    OGRSpatialReferenceH srs = given != nullptr ? given.get() : SourceSrs(dataset);
     if (srs == nullptr || (OSRIsGeographic(srs) == 0 && OSRIsProjected(srs) == 0))
-        throw ImportError("cannot place source " + path + ": its coordinate system is unknown");
+        throw ImportError("cannot place source " + path
+                          + ": its coordinate system is unknown (give one with --source-crs, e.g. EPSG:4326)");
     source->geographic_ = OSRIsGeographic(srs) != 0;
     double geoTransform[6];
     source->boundsExact_ =
         source->geographic_ && GDALGetGCPCount(dataset) == 0 && GDALGetGeoTransform(dataset, geoTransform) == CE_None;
 
     const std::string dstSrs = "DST_SRS=" + Wgs84Wkt();
-    const char* options[] = {dstSrs.c_str(), nullptr};
+    std::string srcSrs;
+    if (given != nullptr) {
+        char* wkt = nullptr;
+        OSRExportToWkt(given.get(), &wkt);
+        srcSrs = std::string("SRC_SRS=") + (wkt != nullptr ? wkt : "");
+        VSIFree(wkt);
+    }
+    const char* options[] = {dstSrs.c_str(), srcSrs.empty() ? nullptr : srcSrs.c_str(), nullptr};
     CPLErrorReset();
     source->transformer_.reset(GDALCreateGenImgProjTransformer2(dataset, nullptr, const_cast<char**>(options)));
     if (source->transformer_ == nullptr)
@@ -182,9 +225,11 @@ CellWindow SourceRaster::ReadWindow(const CellRange& range, int factor) const
     int hasOffset = 0;
     const double scale = GDALGetRasterScale(band, &hasScale);
     const double offset = GDALGetRasterOffset(band, &hasOffset);
-    if (hasScale || hasOffset) {
+    if (hasScale || hasOffset || metresPerUnit_ != 1.0) {
+        const double factor = (hasScale ? scale : 1.0) * metresPerUnit_;
+        const double shift = (hasOffset ? offset : 0.0) * metresPerUnit_;
         for (double& value : window.values)
-            value = value * scale + offset;
+            value = value * factor + shift;
     }
     return window;
 }

@@ -19,10 +19,14 @@ namespace marn::import {
 class SourceRaster {
 public:
     // Opens and checks the source; throws ImportError with a one-line reason.
-    // The cells read for one grid are at most maxWindowCells: a finer source is
-    // read at a coarser resolution, each cell the average of the cells it covers.
+    // sourceCrs, when not empty, is the source's coordinate system in any form
+    // GDAL takes from a user ("EPSG:32632", WKT, PROJ), used in place of the
+    // one the source carries, if any. Heights in feet are converted to metres;
+    // a band in any other unit is refused. The cells read for one grid are at
+    // most maxWindowCells: a finer source is read at a coarser resolution, each
+    // cell the average of the cells it covers.
     static std::unique_ptr<SourceRaster> Open(
-        const std::string& path, long long maxWindowCells = DefaultMaxWindowCells);
+        const std::string& path, const std::string& sourceCrs = {}, long long maxWindowCells = DefaultMaxWindowCells);
 
     const std::string& path() const { return path_; }
     const GeoBounds& bounds() const { return bounds_; }
@@ -66,6 +70,7 @@ private:
     int height_ = 0;
     GeoBounds bounds_;
     long long maxWindowCells_ = DefaultMaxWindowCells;
+    double metresPerUnit_ = 1.0;
 };
 
 } // namespace marn::import

@@ -1,18 +1,30 @@
 #include "picture/ReadGridHeights.h"
 
 #include "core/FastHeightSampling.h"
+#include "core/NativePath.h"
 #include "picture/DigitPatterns.h"
 #include "picture/Fortschritt.h"
 #include "picture/ProgressBar.h"
+
+#include <QFile>
 
 #include <cmath>
 
 namespace marn {
 
-QString ReadErrorMessage(std::int16_t error)
+QString ReadErrorMessage(std::int16_t error, const std::string& tileFile)
 {
-    return QStringLiteral("Error reading heigt data, Error value = ")
-           + QString::fromStdString(FormatPattern(error, "####0"));
+    QString message = QStringLiteral("Error reading heigt data, Error value = ")
+                      + QString::fromStdString(FormatPattern(error, "####0"));
+    if (!tileFile.empty())
+        message += QStringLiteral("\r\n") + QFile::decodeName(tileFile.c_str());
+    return message;
+}
+
+QString ReadErrorMessage(std::int16_t error, const SharedState& state)
+{
+    const std::string& tile = state.Reader.FailedTileName;
+    return ReadErrorMessage(error, tile.empty() ? tile : NativePath(tile, state.ProgramDir));
 }
 
 bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress)
@@ -32,7 +44,7 @@ bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progre
     });
     if (error == 0)
         return true;
-    platform.messageBox(ReadErrorMessage(error));
+    platform.messageBox(ReadErrorMessage(error, state));
     platform.endProgram();
     return false;
 }

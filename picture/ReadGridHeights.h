@@ -15,10 +15,15 @@ class Fortschritt;
 
 // Returns true when every point was sampled (missing tiles and nodes become NoData).
 // On any other read error it shows "Error reading heigt data, Error value = "
-// with the error value, ends the program through the platform and returns false.
+// with the error value and, on a second line, the tile file it arose in,
+// ends the program through the platform and returns false.
 bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress);
 
-// The message of a read error.
-QString ReadErrorMessage(std::int16_t error);
+// The message of a read error; `tileFile` (the operating system's path of the
+// tile it arose in, "" for none) becomes its second line.
+QString ReadErrorMessage(std::int16_t error, const std::string& tileFile);
+// The same for the last read of a reader state: its failed tile, as the
+// operating system names it.
+QString ReadErrorMessage(std::int16_t error, const SharedState& state);
 
 } // namespace marn

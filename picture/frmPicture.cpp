@@ -624,7 +624,7 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     std::optional<std::string> stop;
     HeightRange range;
     if (error != 0) {
-        stop = ReadErrorMessage(error).toStdString();
+        stop = ReadErrorMessage(error, next).toStdString();
     } else {
         range = FindHeightRange(next.GridHeights, next.PicCols, next.PicRows);
         stop = HeightRangeStopMessage(range, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
@@ -962,7 +962,7 @@ void frmPicture::finishLine(float x, float y)
     Picture1->unsetCursor();
     if (error != 0) {
         overlay_->clear();
-        platform_.messageBox(ReadErrorMessage(error));
+        platform_.messageBox(ReadErrorMessage(error, state_));
         return;
     }
     profileLineStart_ = lineStart_;

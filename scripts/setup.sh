@@ -13,6 +13,7 @@ packages=(
   cups libcups2-dev printer-driver-cups-pdf poppler-utils
   clang libclang-rt-14-dev
   xvfb openbox xdotool x11-utils
+  help2man
 )
 
 missing=()

@@ -62,11 +62,14 @@ TEST_F(ImportCommandTest, RefusesWithTheStatusAndMessageOfEachError)
         {{"--out", "d", "--fill-holes=0.5", "a.tif"}, 2, "--fill-holes needs a number of cells from 1 to 300"},
         {{"--out", "d", "--fill-voids", "--fill-holes", "a.tif"}, 2, "exclude each other"},
         {{"--out", "d", "--jobs", "0", "a.tif"}, 2, "--jobs needs a whole number from 1 to 64, not '0'"},
-        {{"--out", "d", "--jobs", "65", "a.tif"}, 2, "at once (1 to 64; default 1: the processors"}, // one processor: below
         {{"--out", "d", "--area", "45,10,46", "a.tif"}, 2, "--area needs S,W,N,E"},
         {{"--out", "d", "--area=46,10,45,11", "a.tif"}, 2, "--area needs S,W,N,E"},
-        {{"--out", out, source}, 1, "marn import: cannot read source " + source},
+        {{"--out", out, source}, 1, "marn import: cannot read source " + source + ": not a raster GDAL can read"},
+        {{"--out", out, dir.path() + "/none.tif"}, 1, "cannot read source " + dir.path() + "/none.tif: no such file"},
         {{"--out", file, dir.path() + "/good.tif"}, 1, "is not a directory"},
+        {{"--out", file + "/data", dir.path() + "/good.tif"}, 1, "cannot write into " + file + "/data: "},
+        {{"--out", out, "--source-crs", "EPSG:99999999", dir.path() + "/good.tif"}, 1,
+            "--source-crs 'EPSG:99999999' is not a coordinate system GDAL knows"},
     };
     cpu_set_t all, one; // one processor, as taskset -c 0 or a container leaves a process
     ASSERT_EQ(::sched_getaffinity(0, sizeof all, &all), 0);
@@ -78,13 +81,16 @@ TEST_F(ImportCommandTest, RefusesWithTheStatusAndMessageOfEachError)
         const CommandRun run = RunCommand(c.args);
         EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(run.err.find("usage: marn import --out DIR") != std::string::npos, c.status == 2) << run.err;
-        EXPECT_TRUE(c.status == 2 || std::count(run.err.begin(), run.err.end(), '\n') == 1) << run.err;
+        EXPECT_EQ(
+            run.err.find("\nTry 'marn import --help' for more information.\n") != std::string::npos, c.status == 2)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.status) << run.err;
         EXPECT_EQ(run.out, "");
     }
+    // the default of --jobs under one processor, as the usage names it
+    EXPECT_NE(RunCommand({"--help"}).out.find("at once (1 to 64; default 1: the processors"), std::string::npos);
     ::sched_setaffinity(0, sizeof all, &all);
     EXPECT_FALSE(fs::exists(out));
-    EXPECT_NE(RunCommand({"--help"}).out.find("--fill-voids[=CELLS]"), std::string::npos);
 }
 
 TEST_F(ImportCommandTest, WritesTheTilesInItsAreaAndTheSummary)
@@ -98,7 +104,8 @@ TEST_F(ImportCommandTest, WritesTheTilesInItsAreaAndTheSummary)
     ASSERT_EQ(run.out.rfind(line, 0), 0U) << run.out;
     const std::string filled = run.out.substr(line.size(), run.out.find(',', line.size()) - line.size());
     EXPECT_GT(std::stoll(filled), 4 * 4);
-    EXPECT_NE(run.out.find("tiles written 1, kept 0, without data 0; nodes filled " + filled), std::string::npos)
+    EXPECT_NE(run.out.find("tiles written 1, merged 0, replaced 0, kept 0, without data 0; nodes filled " + filled),
+        std::string::npos)
         << run.out;
     EXPECT_NE(run.err.find("marn import: warning: "), std::string::npos) << run.err;
     EXPECT_NE(run.err.find(" above 32767"), std::string::npos) << run.err;
@@ -110,6 +117,21 @@ TEST_F(ImportCommandTest, WritesTheTilesInItsAreaAndTheSummary)
     const CommandRun area = RunCommand({"--out", dir.path() + "/area", "--area=45,11,46,12", source});
     EXPECT_EQ(area.out.find("E010"), std::string::npos) << area.out;
     EXPECT_EQ(area.out.rfind("MARN/E011/E011N45.33E  written", 0), 0U) << area.out;
+}
+
+// Each tile's line comes as soon as the tile is in place: a failure in the
+// second of two tiles (its path taken by a directory) leaves the line of the first.
+TEST_F(ImportCommandTest, ATileLineIsWrittenBeforeALaterTileFails)
+{
+    test::WriteGeoTiff(source, test::AlignedRaster(45 * 3600 + 1800, 10 * 3600 + 3570, 3, 20, 4, 7));
+    fs::create_directories(out + "/MARN/E011/E011N45.33E");
+    const CommandRun run = RunCommand({"--out", out, "--jobs", "1", source});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.rfind("MARN/E010/E010N45.33E  written, nodes filled 0, nodes missing ", 0), 0U) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    EXPECT_NE(
+        run.err.find("marn import: cannot read the existing tile " + out + "/MARN/E011/E011N45.33E"), std::string::npos)
+        << run.err;
 }
 
 // Four tiles built two at a time; SIGINT once a tile is in place while another

@@ -38,17 +38,21 @@ TEST(RenderCommand, EndsWithTheStatusAndMessageOfEachRefusal)
     test::WriteFlatTile(dir.path(), 47, 8, 100);
     const QFileInfo data(QString::fromStdString(dir.path()));
     const QString area = " --screen 640x480 --center 47.5,8 --length 50";
+    const QString usage = "\nTry 'marn render --help' for more information.\n";
+    test::TempDir damaged;
+    test::WriteFlatTile(damaged.path(), 47, 8, 100);
+    test::WriteFileOfLength(test::TilePath(damaged.path(), 47, 7), 1000);
     const struct {
         QString args, workingDir;
         int status;
         QString message;
     } cases[] = {
-        {"", ".", 2, "usage: marn render"},
-        {"--data-drive d --screen 80x60 --center 1,2 --length 50", ".", 2, "usage: marn render"},
-        {"--data-drive d --screen 800x600 --center 91,2 --length 50", ".", 2, "usage: marn render"},
-        {"--data-drive d --screen 800x600 --center 1,2x --length 50", ".", 2, "usage: marn render"},
-        {"--data-drive d --screen 800x600 --center 1,2 --length 19", ".", 2, "usage: marn render"},
-        {"--data-drive d --screen 800x600 --center 1,2 --length 50 extra", ".", 2, "usage: marn render"},
+        {"", ".", 2, usage},
+        {"--data-drive d --screen 80x60 --center 1,2 --length 50", ".", 2, usage},
+        {"--data-drive d --screen 800x600 --center 91,2 --length 50", ".", 2, usage},
+        {"--data-drive d --screen 800x600 --center 1,2x --length 50", ".", 2, usage},
+        {"--data-drive d --screen 800x600 --center 1,2 --length 19", ".", 2, usage},
+        {"--data-drive d --screen 800x600 --center 1,2 --length 50 extra", ".", 2, usage},
         {"--data-drive " + data.filePath() + " --screen 640x480 --center=-33.5,-70.75 --length 50 --out "
                 + data.filePath() + "/a.png",
             ".", 1, "All heights are missing.\nPicture is not necessary."},
@@ -56,6 +60,9 @@ TEST(RenderCommand, EndsWithTheStatusAndMessageOfEachRefusal)
             "All heights are missing."},
         {"--data-drive " + data.fileName() + area, data.absolutePath(), 0, ""},
         {"--data-drive " + data.fileName() + area, data.absoluteFilePath(), 1, "All heights are missing."},
+        {"--data-drive " + QString::fromStdString(damaged.path()) + area, ".", 1,
+            "Error reading heigt data, Error value = 700\n"
+                + QString::fromStdString(test::TilePath(damaged.path(), 47, 7)) + "\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.toStdString() + " in " + c.workingDir.toStdString());

@@ -4,6 +4,7 @@
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
+#include "core/NativePath.h"
 #include "core/TileBlockCache.h"
 #include "core/TileLocation.h"
 #include "core/TileReader.h"
@@ -149,6 +150,10 @@ TEST_F(SamplingTest, AgreesBitForBitWithTheLiteralSamplingAlsoWhereItStops)
         const SharedState unsampled = literal;
         rows.clear();
         EXPECT_EQ(test::SampleGridHeights(literal, afterRow), area.error) << area.name;
+        EXPECT_EQ(NativePath(literal.Reader.FailedTileName, ""),
+            area.error == ErrFileLength ? test::TilePath(dir.path(), area.wrongLength.first, area.wrongLength.second)
+                                        : "")
+            << area.name;
         const std::vector<int> literalRows = rows;
         for (const int threads : {1, 2, 3, 8}) {
             SCOPED_TRACE(testing::Message() << area.name << ", " << threads << " threads");
@@ -156,6 +161,7 @@ TEST_F(SamplingTest, AgreesBitForBitWithTheLiteralSamplingAlsoWhereItStops)
             rows.clear();
             EXPECT_EQ(SampleGridHeightsFast(fast, afterRow, threads), area.error);
             EXPECT_EQ(rows, literalRows);
+            EXPECT_EQ(fast.Reader.FailedTileName, literal.Reader.FailedTileName);
             ExpectSameGrids(literal, fast);
         }
     }

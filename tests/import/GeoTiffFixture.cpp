@@ -42,12 +42,29 @@ void WriteGeoTiff(const std::string& path, const RasterSpec& desc)
     GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
     if (desc.noData)
         GDALSetRasterNoDataValue(band, *desc.noData);
+    if (!desc.unit.empty())
+        GDALSetRasterUnitType(band, desc.unit.c_str());
     std::vector<double> values = desc.values;
     const CPLErr written = GDALRasterIO(
         band, GF_Write, 0, 0, desc.width, desc.height, values.data(), desc.width, desc.height, GDT_Float64, 0, 0);
     GDALClose(dataset);
     if (written != CE_None)
         throw std::runtime_error("cannot write " + path);
+}
+
+RasterSpec PartOf(const RasterSpec& desc, int firstCol, int cols, int firstRow, int rows)
+{
+    RasterSpec part = desc;
+    part.west = desc.west + firstCol * desc.stepX;
+    part.north = desc.north - firstRow * desc.stepY;
+    part.width = cols;
+    part.height = rows;
+    part.values.clear();
+    for (int row = firstRow; row < firstRow + rows; ++row) {
+        const auto start = desc.values.begin() + static_cast<std::ptrdiff_t>(row) * desc.width + firstCol;
+        part.values.insert(part.values.end(), start, start + cols);
+    }
+    return part;
 }
 
 std::vector<std::int16_t> StoredNodes(const std::string& dataRoot, const TileId& tile)

@@ -23,7 +23,8 @@ struct RasterSpec {
     int height = 0;
     std::vector<double> values;
     std::optional<double> noData;
-    int epsg = 4326; // 0 for no coordinate system
+    int epsg = 4326;  // 0 for no coordinate system
+    std::string unit = {}; // the band's unit ("ft"), "" for none
 };
 
 // A raster of `width` x `height` cells of `stepSec` arc seconds whose cell
@@ -32,6 +33,10 @@ struct RasterSpec {
 RasterSpec AlignedRaster(int southLatSec, int westLonSec, int stepSec, int width, int height, double value);
 
 void WriteGeoTiff(const std::string& path, const RasterSpec& desc);
+
+// The cells of columns [firstCol, firstCol + cols) and rows [firstRow,
+// firstRow + rows) of a raster (rows from the north), placed where they were.
+RasterSpec PartOf(const RasterSpec& desc, int firstCol, int cols, int firstRow, int rows);
 
 // The height stored in an imported tile file for the node at
 // (lat, lon) = (tile.latDeg + 3 * row / 3600, tile.lonDeg + step * col / 3600),

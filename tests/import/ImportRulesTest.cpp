@@ -120,19 +120,39 @@ TEST(WindowReduction, TakesTheSmallestFactorThatFitsInWholeGroups)
     }
 }
 
-TEST(WriteSummary, ListsEveryTileAndTheTotals)
+TEST(ImportReport, GivesEachTileItsLineAndTheTotals)
 {
     ImportResult result;
     result.tiles = {{{50, 6}, TileOutcome::Kept, 0, 0}, {{49, 6}, TileOutcome::NoData, 0, 0},
-        {{48, -123}, TileOutcome::Written, 3, 7}};
+        {{48, -123}, TileOutcome::Written, 3, 7}, {{47, 7}, TileOutcome::Merged, 2, 5, 1000, 4},
+        {{46, 7}, TileOutcome::Replaced, 0, 9, 0, 0, 1234}};
     std::ostringstream out;
-    WriteSummary(out, result);
+    for (const TileResult& tile : result.tiles)
+        out << TileLine(tile) << '\n';
+    WriteTotals(out, result);
     EXPECT_EQ(out.str(),
-        "MARN/E006/E006N50.63E  kept (exists; --force replaces it)\n"
+        "MARN/E006/E006N50.63E  kept (nothing to add)\n"
         "MARN/E006/E006N49.33E  not written (no data)\n"
         "MARN/W122/W122N48.33E  written, nodes filled 3, nodes missing 7\n"
-        "tiles written 1, kept 1, without data 1; nodes filled 3, nodes missing 7\n");
+        "MARN/E007/E007N47.33E  merged (1000 nodes added, 4 changed), nodes filled 2, nodes missing 5\n"
+        "MARN/E007/E007N46.33E  replaced (the file had 1234 bytes, the wrong length), nodes filled 0, nodes missing 9\n"
+        "tiles written 1, merged 1, replaced 1, kept 1, without data 1; nodes filled 5, nodes missing 21\n");
     EXPECT_EQ(ProgressBarText(1, 3, 8), "[##......] 1/3 tiles");
+}
+
+// Metres per unit of the band: 0.3048 m to the foot, 1200/3937 m to the US survey foot.
+TEST(MetresPerUnit, TakesMetresAndFeetAndNothingElse)
+{
+    const struct {
+        const char* unit;
+        double metres; // 0 for a unit refused
+    } cases[] = {{"", 1}, {"m", 1}, {"metre", 1}, {"Meters", 1}, {" m ", 1}, {"ft", 0.3048}, {"foot", 0.3048},
+        {"FEET", 0.3048}, {"US survey foot", 0.30480060960121920}, {"us-ft", 0.30480060960121920}, {"km", 0}, {"cm", 0},
+        {"dm", 0}, {"fathom", 0}, {"mm", 0}, {"degree", 0}, {"feet per second", 0}};
+    for (const auto& c : cases) {
+        const std::optional<double> metres = MetresPerUnit(c.unit);
+        EXPECT_EQ(metres.value_or(0), c.metres) << "'" << c.unit << "'";
+    }
 }
 
 } // namespace

@@ -90,7 +90,7 @@ TEST_F(ImportTest, LaterSourcesLieOnTopExceptWhereTheyHaveNoDataAndAnExistingTil
     ExpectNodes(Tile45, {{610, 610, -100}, {630, 630, 200}, {620, 620, -100}, {621, 620, 200}, {650, 610, -9999}});
     EXPECT_EQ(Import({upper, lower}, 0, true).tiles.at(0).outcome, TileOutcome::Kept) << "unless forced";
     ExpectNodes(Tile45, {{630, 630, 200}});
-    EXPECT_EQ(Import({upper, lower}, 0, true, true).tiles.at(0).outcome, TileOutcome::Written);
+    EXPECT_EQ(Import({upper, lower}, 0, true, true).tiles.at(0).outcome, TileOutcome::Merged);
     ExpectNodes(Tile45, {{610, 610, 0}, {630, 630, 0}, {650, 650, 200}});
     EXPECT_EQ(std::distance(fs::directory_iterator(out.path() + "/MARN/E010"), fs::directory_iterator()), 1);
 }
@@ -102,8 +102,14 @@ TEST_F(ImportTest, ABadSourceOrOutputStopsTheImportBeforeAnythingIsWritten)
     std::ofstream(text) << "not a raster\n";
     RasterSpec unplaced = AlignedRaster(MidLatSec, MidLonSec, 3, 4, 4, 100);
     unplaced.epsg = 0;
+    RasterSpec inKilometres = AlignedRaster(MidLatSec, MidLonSec, 3, 4, 4, 1);
+    inKilometres.unit = "km";
     const std::pair<std::string, std::string> cases[] = {
-        {text, "cannot read source " + text}, {Source("unplaced", unplaced), "coordinate system is unknown"}};
+        {text, "cannot read source " + text + ": not a raster GDAL can read"},
+        {sources.path() + "/absent.tif", "cannot read source " + sources.path() + "/absent.tif: no such file"},
+        {sources.path(), "cannot read source " + sources.path() + ": a directory, not a raster"},
+        {Source("unplaced", unplaced), "coordinate system is unknown (give one with --source-crs"},
+        {Source("kilometres", inKilometres), "its heights are in 'km'; only metres and feet are understood"}};
     for (const auto& [bad, message] : cases) {
         try {
             Import({good, bad});
@@ -121,6 +127,95 @@ TEST_F(ImportTest, ABadSourceOrOutputStopsTheImportBeforeAnythingIsWritten)
     EXPECT_EQ(progress.size(), 0U);
 }
 
+// A data set built from parts in several runs: the tiles of the parts imported
+// one run after another are byte for byte those of one run over all of them
+// (with the second part on top when it runs with --force, else underneath).
+TEST_F(ImportTest, PartsImportedInTwoRunsGiveTheTilesOfOneRun)
+{
+    const auto varied = [](RasterSpec desc, double base) {
+        for (std::size_t i = 0; i < desc.values.size(); ++i)
+            desc.values[i] = base + 3 * static_cast<double>(i / desc.width) + 7 * static_cast<double>(i % desc.width);
+        return desc;
+    };
+    const RasterSpec inTile = varied(AlignedRaster(MidLatSec, MidLonSec, 3, 40, 30, 0), 100);
+    const RasterSpec inTileHigher = varied(AlignedRaster(MidLatSec, MidLonSec, 3, 40, 30, 0), 600);
+    // Cells on the nodes from 11 E - 60" east: column 20 lies on 11 E, the edge of E010 and E011.
+    const RasterSpec acrossLon = varied(AlignedRaster(MidLatSec, 11 * Sec - 60, 3, 40, 30, 0), 100);
+    // 6" cells from 50 N - 60" north: raster row 9 (from the north) lies on 50 N.
+    const RasterSpec acrossLat = varied(AlignedRaster(50 * Sec - 60, MidLonSec, 6, 30, 20, 0), 100);
+    const struct {
+        const char* what;
+        RasterSpec first, second;
+        bool force;
+        std::size_t tiles;
+    } cases[] = {
+        {"west and east halves in one tile", test::PartOf(inTile, 0, 20, 0, 30), test::PartOf(inTile, 20, 20, 0, 30),
+            false, 1},
+        {"halves at 11 E, the edge column in the western", test::PartOf(acrossLon, 0, 21, 0, 30),
+            test::PartOf(acrossLon, 21, 19, 0, 30), false, 2},
+        {"halves at 11 E, the edge column in the eastern", test::PartOf(acrossLon, 0, 20, 0, 30),
+            test::PartOf(acrossLon, 20, 20, 0, 30), false, 2},
+        {"south and north halves at 50 N, 50 N in the southern", test::PartOf(acrossLat, 0, 30, 9, 11),
+            test::PartOf(acrossLat, 0, 30, 0, 9), false, 2},
+        {"north and south halves at 50 N, north first", test::PartOf(acrossLat, 0, 30, 0, 9),
+            test::PartOf(acrossLat, 0, 30, 9, 11), false, 2},
+        {"overlapping, the second underneath", test::PartOf(inTile, 0, 25, 0, 30),
+            test::PartOf(inTileHigher, 15, 25, 0, 30), false, 1},
+        {"overlapping, the second on top with --force", test::PartOf(inTile, 0, 25, 0, 30),
+            test::PartOf(inTileHigher, 15, 25, 0, 30), true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string first = Source("first", c.first);
+        const std::string second = Source("second", c.second);
+        marn::test::TempDir twoRuns, oneRun;
+        RunImportJob({twoRuns.path(), {first}}, [](int, int) {});
+        const ImportOptions secondRun{twoRuns.path(), {second}, 0, false, c.force};
+        const ImportResult added = RunImportJob(secondRun, [](int, int) {});
+        const std::vector<std::string> together =
+            c.force ? std::vector{first, second} : std::vector{second, first}; // later ones on top
+        const ImportResult whole = RunImportJob({oneRun.path(), together}, [](int, int) {});
+        ASSERT_EQ(whole.tiles.size(), c.tiles);
+        for (const TileResult& tile : whole.tiles) {
+            const auto read = [&](const std::string& root) {
+                std::ifstream file(root + "/" + TileRelativePath(tile.tile), std::ios::binary);
+                return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+            };
+            const std::string bytes = read(oneRun.path());
+            EXPECT_EQ(bytes.size(), static_cast<std::size_t>(GeometryOf(KindOf(tile.tile)).fileBytes));
+            EXPECT_TRUE(read(twoRuns.path()) == bytes) << TileRelativePath(tile.tile);
+        }
+        EXPECT_TRUE(std::any_of(added.tiles.begin(), added.tiles.end(),
+            [](const TileResult& tile) { return tile.outcome != TileOutcome::Kept; }));
+    }
+}
+
+// A tile file of the wrong length (an interrupted copy) is built anew, not kept.
+TEST_F(ImportTest, ATileFileOfTheWrongLengthIsReplaced)
+{
+    const std::string square = Source("square", AlignedRaster(MidLatSec, MidLonSec, 3, 4, 4, 250));
+    const std::string path = out.path() + "/" + TileRelativePath(Tile45);
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << std::string(2937888 - 2, '\0');
+    const ImportResult result = Import({square});
+    ASSERT_EQ(result.tiles.size(), 1U);
+    EXPECT_EQ(result.tiles[0].outcome, TileOutcome::Replaced);
+    EXPECT_EQ(result.tiles[0].damagedBytes, 2937886U);
+    ExpectNodes(Tile45, {{600, 600, 250}, {603, 603, 250}, {0, 0, -9999}, {604, 600, -9999}});
+}
+
+// Heights in feet become metres: 3280.84 ft = 1000.0 m, 3280.8333 US survey ft = 1000.0 m.
+TEST_F(ImportTest, HeightsInFeetBecomeMetres)
+{
+    for (const auto& [unit, value, metres] : {std::tuple{"ft", 3280.84, 1000}, {"foot", -32.8084, -10},
+             {"US survey foot", 3280.8333, 1000}, {"metre", 1000.0, 1000}, {"", 12.0, 12}}) {
+        RasterSpec desc = AlignedRaster(MidLatSec, MidLonSec, 3, 4, 4, value);
+        desc.unit = unit;
+        Import({Source("heights", desc)}, 0, false, true);
+        ExpectNodes(Tile45, {{601, 601, metres}});
+    }
+}
+
 // Projected sources, also across the 180th meridian, and geographic ones from 0 to 360.
 TEST_F(ImportTest, SourcesAreReprojectedAndWrappedIntoTheirTiles)
 {
@@ -129,9 +224,14 @@ TEST_F(ImportTest, SourcesAreReprojectedAndWrappedIntoTheirTiles)
         double west, north, step;
         int side, epsg;
         std::vector<std::string> tiles;
-        double nodes; // nodes covered, all tiles together
+        double nodes;               // nodes covered, all tiles together
+        std::string sourceCrs = {}; // --source-crs
     } cases[] = {{"UTM 32 N around 45.1 N 9 E", 500000, 5000000, 90, 10, 32632, {"MARN/E009/E009N45.33E"},
                      810000 / (92.6 * 65.4)},
+        {"the same without a coordinate system, given one", 500000, 5000000, 90, 10, 0, {"MARN/E009/E009N45.33E"},
+            810000 / (92.6 * 65.4), "EPSG:32632"},
+        {"given one over its own", 500000, 5000000, 90, 10, 32633, {"MARN/E009/E009N45.33E"}, 810000 / (92.6 * 65.4),
+            "EPSG:32632"},
         {"UTM 60 S around 16.96 S 180 E", 818000, 8120000, 100, 20, 32760,
             {"MARN/W179/W179S16.33E", "MARN/E179/E179S16.33E"}, 4e6 / (92.6 * 88.7) + 22},
         {"0..360", (350 * Sec + 1800 - 1.5) / Sec, (MidLatSec + 1.5) / Sec, 3.0 / Sec, 4, 4326,
@@ -139,7 +239,9 @@ TEST_F(ImportTest, SourcesAreReprojectedAndWrappedIntoTheirTiles)
     for (const auto& c : cases) {
         RasterSpec desc{c.west, c.north, c.step, c.step, c.side, c.side, {}, {}, c.epsg};
         desc.values.assign(static_cast<std::size_t>(c.side) * c.side, 500);
-        const ImportResult result = Import({Source("projected", desc)}, 0, false, true);
+        ImportOptions options{out.path(), {Source("projected", desc)}, 0, false, true};
+        options.sourceCrs = c.sourceCrs;
+        const ImportResult result = RunImportJob(options, [](int, int) {});
         std::vector<std::string> tiles;
         long long covered = 0;
         for (const TileResult& tile : result.tiles) {

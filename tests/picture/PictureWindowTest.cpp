@@ -403,7 +403,7 @@ TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessageWit
         {[](const std::string& root) { test::WriteFlatTile(root, 47, 7, 0); },
             "All heights are 0 m.\r\nPicture is not necessary."},
         {[](const std::string& root) { test::WriteFileOfLength(test::TilePath(root, 47, 7), 1000); },
-            "Error reading heigt data, Error value = 700"}};
+            "Error reading heigt data, Error value = 700\r\n{data}/MARN/E007/E007N47.33E"}};
     std::unique_ptr<test::PictureWindowFixture> last;
     for (const auto& [writeTiles, text] : stops) {
         last = std::make_unique<test::PictureWindowFixture>(ScreenMetrics{640, 480, 15.0});
@@ -591,7 +591,7 @@ TEST(PictureWindowNavigation, StepsWithNothingToShowOrAReadErrorKeepThePictureAn
         const char* message;
     } steps[] = {{"step", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."},
         {"step", {49.5, 7.5, 25}, "All heights are 0 m.\r\nPicture is not necessary."},
-        {"step", {45.5, 7.5, 25}, "Error reading heigt data, Error value = 700"},
+        {"step", {45.5, 7.5, 25}, "Error reading heigt data, Error value = 700\r\n{data}/MARN/E007/E007N45.33E"},
         {"new area", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."}};
     for (const auto& step : steps) {
         const Picture before = Shown(f);
@@ -603,7 +603,9 @@ TEST(PictureWindowNavigation, StepsWithNothingToShowOrAReadErrorKeepThePictureAn
             SetView(f.state, step.to);
             EXPECT_TRUE(f.window->ShowPicture());
         }
-        EXPECT_EQ(f.platform.messages, QStringList{step.message}) << step.how;
+        EXPECT_EQ(f.platform.messages,
+            QStringList{QString(step.message).replace("{data}", QString::fromStdString(f.dir.path()))})
+            << step.how;
         EXPECT_FALSE(f.platform.programEnded) << step.message;
         EXPECT_TRUE(f.window->isVisible() && f.state.PictureReady && f.state.ReadoutEnabled) << step.message;
         EXPECT_EQ(CurrentView(f.state), view) << step.message;
