@@ -88,15 +88,9 @@ std::string TemporaryName(const std::string& path, unsigned attempt)
 // Writes every byte, then syncs; 0 or the errno of the failure.
 int WriteAllAndSync(int fd, std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += static_cast<std::size_t>(n);
-    }
+    const int error = WriteAllFromStart(fd, bytes);
+    if (error != 0)
+        return error;
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
@@ -115,6 +109,20 @@ int RenameKeepingExisting(const std::string& from, const std::string& to)
 }
 
 } // namespace
+
+int WriteAllFromStart(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
 
 ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, ExistingFile existing)
 {

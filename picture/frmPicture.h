@@ -75,7 +75,6 @@ public:
     // Loads a view as the next one, remembering the shown one for "Back";
     // nothing when there is no view or a load runs.
     void ShowView(const std::optional<View>& view);
-    const ViewHistory& viewHistory() const { return history_; }
 
     // "New area…": hides the picture window and runs the handler (the input
     // window shows itself with the current centre). Does nothing without one.
@@ -106,8 +105,6 @@ public:
     Fortschritt& progressWindow();
     frmWait& waitWindow();
     Einzelergebnis& readoutWindow();
-    bool readoutWindowCreated() const { return readout_ != nullptr; }
-    bool waitWindowCreated() const { return wait_ != nullptr; }
 
     // Controls, each with its objectName set to the member's name. Label arrays
     // carry the names "LabNS(0)" .. "LabNS(15)" and likewise.
@@ -171,7 +168,6 @@ public:
     QLineEdit* legendSwatch(int row) const;
 
     // What the last load computed and drew.
-    const PictureLayout& pictureLayout() const { return layout_; }
     const ScaleBar& scaleBar() const { return scaleBar_; }
     const CoordinateLabelSet& coordinateLabels() const { return labels_; }
     HeightRange heightRange() const { return range_; }
