@@ -39,7 +39,7 @@ struct ColumnPlan {
 std::vector<ColumnPlan> PlanColumns(const SharedState& s, int lastCol, const BearingTrig& west, const BearingTrig& east)
 {
     const double halfCols = static_cast<double>(s.PicCols) / 2;
-    const double middle = Single(std::floor(static_cast<double>(s.PicCols)) / 2);
+    const double middle = static_cast<double>(Single(std::floor(static_cast<double>(s.PicCols)) / 2));
     std::vector<ColumnPlan> plans(static_cast<std::size_t>(lastCol) + 1);
     for (int i = 1; i <= lastCol; ++i) {
         ColumnPlan& plan = plans[static_cast<std::size_t>(i)];

@@ -132,18 +132,18 @@ ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, Ex
         return {};
 
     int fd = -1;
-    std::optional<Temporary> pending;
+    std::optional<Temporary> temporary;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
-        pending.emplace(TemporaryName(path, attempt));
-        fd = ::open(pending->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary.emplace(TemporaryName(path, attempt));
+        fd = ::open(temporary->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             const int openError = errno;
-            pending->release();
+            temporary->release();
             if (openError != EEXIST || attempt > 100)
                 return {false, std::strerror(openError)};
         }
     }
-    Temporary& temp = *pending;
+    Temporary& temp = *temporary;
     int error = WriteAllAndSync(fd, bytes);
     if (error == 0 && oldExists && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;

@@ -113,8 +113,8 @@ ScaleBar ComputeScaleBar(std::int16_t areaLengthKm, float picCols, float W, floa
         throw std::invalid_argument("the scale bar needs a positive area length and picture width");
     }
     ScaleBar bar;
-    const double w = W;
-    const double h = H;
+    const double w = static_cast<double>(W);
+    const double h = static_cast<double>(H);
     bar.km = StepScaleKm(Single(areaLengthKm / static_cast<double>(picCols) * std::floor(0.27 * w)));
     bar.caption = "Scale for " + FormatSinglePattern(bar.km, "###0") + " km";
     bar.captionPos = {Single(0.72 * w), Single(0.75 * h)};

@@ -10,14 +10,14 @@ namespace marn {
 
 ProgressBarLayout ComputeProgressBar(float screenWidthPx, float screenHeightPx)
 {
-    const double w = screenWidthPx;
+    const double w = static_cast<double>(screenWidthPx);
     ProgressBarLayout layout;
     layout.x0 = Single(0.03 * w);
     layout.x1 = Single(0.65 * w);
     layout.y = Single(0.12 * static_cast<double>(screenHeightPx));
-    const double y = layout.y;
+    const double y = static_cast<double>(layout.y);
     for (int k = 0; k <= 10; ++k) {
-        const double x0 = layout.x0;
+        const double x0 = static_cast<double>(layout.x0);
         const float xk = Single((static_cast<double>(layout.x1) - x0) * k / 10.0 + x0);
         ProgressMark& mark = layout.marks[static_cast<std::size_t>(k)];
         mark.tick = {xk, Single(y - 10.0), xk, Single(y + 11.0)};
@@ -31,7 +31,7 @@ ProgressBarLayout ComputeProgressBar(float screenWidthPx, float screenHeightPx)
 std::vector<PxLine> ProgressBarLines(const ProgressBarLayout& layout, float progress)
 {
     std::vector<PxLine> lines;
-    const double filled = std::floor(progress);
+    const double filled = std::floor(static_cast<double>(progress));
     if (filled <= 1.0)
         return lines;
     const auto from = static_cast<int>(RoundHalfEven(static_cast<double>(layout.y) - 7.0));

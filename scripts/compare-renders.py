@@ -6,8 +6,8 @@ change of code or of compiler flags leaves every picture as it was.
 
   scripts/compare-renders.py MARN [MARN ...]
 
-Each MARN is a `marn` executable (of a build with other flags, or of an older
-commit). The areas lie over synthetic tiles (those of
+Each MARN is a `marn` or `marn-render` executable (of a build with other
+flags, or of an older commit). The areas lie over synthetic tiles (those of
 tests/picture/ReferenceValuesTest.cpp: neighbouring nodes differ by up to
 32000 m, so a point placed a little off shows in its height), written once
 into a temporary directory. Prints one line per difference and exits 1 when
@@ -60,12 +60,14 @@ def write_tile(root, south, west):
 
 
 def render(marn, root, screen, area, out_dir):
-    (w, h), lat, lon, km, _tile = area
+    w, h = screen
+    _screen, lat, lon, km, _tile = area
     grid = os.path.join(out_dir, "grid.bin")
     info = os.path.join(out_dir, "info.json")
-    subprocess.run([marn, "render", "--data-drive", root, "--screen", f"{w}x{h}", f"--center={lat},{lon}",
+    command = [marn] if os.path.basename(marn).startswith("marn-render") else [marn, "render"]
+    subprocess.run(command + ["--data-drive", root, "--screen", f"{w}x{h}", f"--center={lat},{lon}",
                     "--length", str(km), "--grid", grid, "--info", info],
-                   check=True, stdout=subprocess.DEVNULL)
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(grid, "rb") as g, open(info) as i:
         return g.read(), json.load(i)
 
