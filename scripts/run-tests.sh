@@ -2,8 +2,9 @@
 # Sets up and builds the project, then runs the whole test suite twice:
 #  1. the main build (g++, optimised, build/): every test, the slow label too;
 #  2. clang++ with AddressSanitizer and UndefinedBehaviorSanitizer (the
-#     "sanitize" preset, build-sanitize/): every test but the slow label, whose
-#     1.9 GB comparison would not fit the time of a CI run a second time;
+#     "sanitize" preset, build-sanitize/): every test but the slow label (its
+#     1.9 GB comparison runs once, in the main build: unoptimised and under
+#     the sanitizers it would take many times as long);
 # then a bounded fuzzing run of the tile reader.
 # MARN_SKIP_SANITIZE=1 leaves out the second build (for a quick local run).
 set -euo pipefail
