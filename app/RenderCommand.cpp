@@ -7,6 +7,7 @@
 
 #include "core/AreaLength.h"
 #include "core/GridBounds.h"
+#include "core/CenterLimits.h"
 #include "core/SharedState.h"
 #include "picture/Fortschritt.h"
 #include "picture/frmPicture.h"
@@ -144,7 +145,7 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
     request.screenHeight = static_cast<int>(screen->second);
 
     const auto center = SplitPair(*parsed.option("center"), ',');
-    if (!center || std::abs(center->first) > 90.0 || std::abs(center->second) > 180.0)
+    if (!center || std::abs(center->first) > MaxLatitudeDegrees || std::abs(center->second) > MaxLongitudeDegrees)
         return "--center needs LAT,LON in degrees (latitude -90..90, longitude -180..180)";
     request.centerLat = center->first;
     request.centerLon = center->second;

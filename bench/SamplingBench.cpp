@@ -44,12 +44,7 @@ SharedState Area(std::int16_t km, float cols, float rows)
     s.CenterLat = 48.0;
     s.CenterLon = 8.0;
     s.AreaLengthKm = km;
-    s.PicLeft = 0;
-    s.PicRight = cols - 1;
-    s.PicTop = 0;
-    s.PicBottom = rows - 1;
-    s.PicCols = cols;
-    s.PicRows = rows;
+    static_cast<PictureArea&>(s) = PictureAreaBetween(0, 0, cols - 1, rows - 1);
     SetUpGrid(s);
     return s;
 }

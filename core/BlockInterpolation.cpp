@@ -1,6 +1,7 @@
 #include "core/BlockInterpolation.h"
 
 #include "core/SharedState.h"
+#include "core/Single.h"
 #include "core/TileReadErrors.h"
 
 #include <array>
@@ -76,8 +77,8 @@ std::int16_t InterpolateInBlock(const std::int16_t* block, const TileLocation& a
     const int northDiff = h11 - h01;
     if (!FitsInt16(southDiff) || !FitsInt16(northDiff))
         return ErrReader;
-    const float a = static_cast<float>(southDiff * tLon + h00);
-    const float b = static_cast<float>(northDiff * tLon + h01);
+    const float a = Single(southDiff * tLon + h00);
+    const float b = Single(northDiff * tLon + h01);
     const double value =
         std::floor((static_cast<double>(b) - static_cast<double>(a)) * tLat + static_cast<double>(a) + 0.5);
     if (!FitsInt16(value))

@@ -3,6 +3,7 @@
 #include "core/Geodesy.h"
 #include "core/GridBounds.h"
 #include "core/Processors.h"
+#include "core/Single.h"
 #include "core/TileBlockCache.h"
 #include "core/TileLocation.h"
 #include "core/TileReadErrors.h"
@@ -38,7 +39,7 @@ struct ColumnPlan {
 std::vector<ColumnPlan> PlanColumns(const SharedState& s, int lastCol, const BearingTrig& west, const BearingTrig& east)
 {
     const double halfCols = static_cast<double>(s.PicCols) / 2;
-    const float middle = static_cast<float>(std::floor(static_cast<double>(s.PicCols)) / 2);
+    const double middle = static_cast<double>(Single(std::floor(static_cast<double>(s.PicCols)) / 2));
     std::vector<ColumnPlan> plans(static_cast<std::size_t>(lastCol) + 1);
     for (int i = 1; i <= lastCol; ++i) {
         ColumnPlan& plan = plans[static_cast<std::size_t>(i)];

@@ -88,15 +88,9 @@ std::string TemporaryName(const std::string& path, unsigned attempt)
 // Writes every byte, then syncs; 0 or the errno of the failure.
 int WriteAllAndSync(int fd, std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += static_cast<std::size_t>(n);
-    }
+    const int error = WriteAllFromStart(fd, bytes);
+    if (error != 0)
+        return error;
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
@@ -116,6 +110,20 @@ int RenameKeepingExisting(const std::string& from, const std::string& to)
 
 } // namespace
 
+int WriteAllFromStart(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, ExistingFile existing)
 {
     struct stat old {};
@@ -124,18 +132,18 @@ ReplaceResult WriteFileWhole(const std::string& path, std::string_view bytes, Ex
         return {};
 
     int fd = -1;
-    std::optional<Temporary> pending;
+    std::optional<Temporary> temporary;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
-        pending.emplace(TemporaryName(path, attempt));
-        fd = ::open(pending->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary.emplace(TemporaryName(path, attempt));
+        fd = ::open(temporary->path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             const int openError = errno;
-            pending->release();
+            temporary->release();
             if (openError != EEXIST || attempt > 100)
                 return {false, std::strerror(openError)};
         }
     }
-    Temporary& temp = *pending;
+    Temporary& temp = *temporary;
     int error = WriteAllAndSync(fd, bytes);
     if (error == 0 && oldExists && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;

@@ -27,6 +27,11 @@ struct ReplaceResult {
 ReplaceResult WriteFileWhole(
     const std::string& path, std::string_view bytes, ExistingFile existing = ExistingFile::Replace);
 
+// Writes every byte of `bytes` to the descriptor from its offset 0 onwards
+// (whatever its file position), again where a signal interrupts. Returns 0, or
+// the errno of the failure: EIO when the system writes nothing without saying why.
+int WriteAllFromStart(int fd, std::string_view bytes);
+
 // From the first call on, an interrupt (SIGINT, SIGTERM, SIGHUP) removes the
 // temporary files being written at that moment, by any thread, before the
 // process ends with the signal.

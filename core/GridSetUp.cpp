@@ -1,6 +1,7 @@
 #include "core/GridSetUp.h"
 
 #include "core/Geodesy.h"
+#include "core/Single.h"
 
 #include <cmath>
 
@@ -65,7 +66,7 @@ void SetUpGrid(SharedState& s)
 void GridPointAt(const GridFrame& frame, const PictureArea& area, double u, double v, double& lat, double& lon)
 {
     const double halfCols = static_cast<double>(area.PicCols) / 2;
-    const float middle = static_cast<float>(std::floor(static_cast<double>(area.PicCols)) / 2);
+    const double middle = static_cast<double>(Single(std::floor(static_cast<double>(area.PicCols)) / 2));
     const double rowLat = frame.LatN - (v - 1) * ((frame.LatN - frame.LatS) / static_cast<double>(area.PicRows));
     lat = rowLat;
     lon = frame.LonMid;

@@ -9,6 +9,7 @@
 #include "core/GridArrays.h"
 #include "core/PictureArea.h"
 #include "core/TileFile.h"
+#include "core/TileFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -16,21 +17,16 @@
 
 namespace marn {
 
-inline constexpr std::int16_t NoData = -9999;
-
-// Nodes of one block: first index longitude, second latitude, the first
-// index varying fastest (the byte image of one record of the tile file).
-inline constexpr int Block3Cols = 101;
-inline constexpr int Block6Cols = 51;
-inline constexpr int BlockRows = 101;
-
+// The block buffers hold the nodes of one block: first index longitude, second
+// latitude, the first index varying fastest (the byte image of one record of
+// the tile file).
 struct TileReaderState {
     std::string OpenTileName;     // logical path of the open tile file, "" when none
     std::int16_t OpenBlockNo = 0; // block 1..144 held in the buffer, 0 when none
     std::int16_t TileFileNo = 0;  // number of the open tile file, 0 when none
     TileFile OpenFile;            // the operating system's handle behind TileFileNo
-    std::array<std::int16_t, Block3Cols * BlockRows> BlockBuf3{};
-    std::array<std::int16_t, Block6Cols * BlockRows> BlockBuf6{};
+    std::array<std::int16_t, Kind3Geometry.nodesPerRow * RowsPerBlock> BlockBuf3{};
+    std::array<std::int16_t, Kind6Geometry.nodesPerRow * RowsPerBlock> BlockBuf6{};
     std::uint64_t BlockReads = 0; // blocks read from tile files so far (tests, benchmarks)
     // Logical path of the tile file in which the last call failed (an error
     // other than 36 and 400, which only mean "no height here"); "" after any

@@ -10,6 +10,9 @@
 
 namespace marn {
 
+// The height of a node without data, in tile files and in the sampling grid.
+inline constexpr std::int16_t NoData = -9999;
+
 enum class TileKind { Kind3, Kind6 };
 
 struct TileGeometry {

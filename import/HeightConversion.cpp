@@ -1,6 +1,6 @@
 #include "import/HeightConversion.h"
 
-#include "core/SharedState.h"
+#include "core/TileFormat.h"
 
 #include <algorithm>
 #include <cctype>

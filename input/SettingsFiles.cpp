@@ -1,5 +1,6 @@
 #include "input/SettingsFiles.h"
 
+#include "core/FileReplacement.h"
 #include "core/NativePath.h"
 
 #include <cerrno>
@@ -17,22 +18,6 @@ namespace {
 std::string SystemReason(int error)
 {
     return std::strerror(error);
-}
-
-// Writes all bytes at the descriptor's offset 0 onwards; 0 or the errno of the failure.
-int WriteAllAt(int fd, std::string_view bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
 }
 
 // fsync, then close; the first errno of the two, or 0.
@@ -78,7 +63,7 @@ WriteResult WriteOverStart(const std::string& path, std::string_view bytes)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return {SystemReason(errno)};
-    const int writeError = WriteAllAt(fd, bytes);
+    const int writeError = WriteAllFromStart(fd, bytes);
     const int closeError = SyncAndClose(fd);
     if (writeError != 0)
         return {SystemReason(writeError)};

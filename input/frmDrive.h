@@ -31,9 +31,6 @@ public:
     // "Browse…": a folder chosen in the folder chooser becomes the field's text.
     void Command2_Click();
 
-    // Whether the field holds a native folder path rather than a drive letter.
-    bool showsFolder() const { return folderLayout_; }
-
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -1,5 +1,7 @@
 #include "output/PrintFit.h"
 
+#include "core/Single.h"
+
 namespace marn {
 
 PageOrientation OrientationFor(double pictureWidth, double pictureHeight)
@@ -10,8 +12,8 @@ PageOrientation OrientationFor(double pictureWidth, double pictureHeight)
 HiMetricSize FitToPrintable(double pictureWidth, double pictureHeight, HiMetricSize printable)
 {
     const double pictureRatio = pictureWidth / pictureHeight;
-    const float width = static_cast<float>(printable.width);
-    const float height = static_cast<float>(printable.height);
+    const float width = Single(printable.width);
+    const float height = Single(printable.height);
     const double printerRatio = static_cast<double>(width) / static_cast<double>(height);
     if (pictureRatio >= printerRatio)
         return {width, width / pictureRatio};

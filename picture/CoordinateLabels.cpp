@@ -1,5 +1,6 @@
 #include "picture/CoordinateLabels.h"
 
+#include "core/Single.h"
 #include "picture/DigitPatterns.h"
 #include "picture/Rounding.h"
 
@@ -82,7 +83,7 @@ void NextLabel(DegMin& at, int step)
 
 float LabelCoordinate(const DegMin& at)
 {
-    return static_cast<float>(at.deg + at.min / 60.0);
+    return Single(at.deg + at.min / 60.0);
 }
 
 // Pixel offset of coordinate c from the edge's start: floor(minutes / mpp + 0.5).
@@ -98,32 +99,32 @@ CoordinateLabel PlaceLabel(
     label.index = index;
     const auto slot = static_cast<std::size_t>(index);
     if (side.edge == LabelEdge::Left) {
-        const auto y = static_cast<float>(
-            RoundHalfEven((static_cast<double>(in.PicTop) + in.PicRows) - PixelOffset(c, side, mpp)));
+        const auto y = Single(RoundHalfEven(
+            (static_cast<double>(in.PicTop) + static_cast<double>(in.PicRows)) - PixelOffset(c, side, mpp)));
         label.tickX1 = in.PicLeft - 8.0F;
         label.tickX2 = in.PicLeft - 1.0F;
         label.tickY1 = y;
         label.tickY2 = y;
         label.caption = LatitudeLabelText(at.deg, at.min, c);
-        label.top = y - 0.007 * in.ScreenHeightPx;
+        label.top = static_cast<double>(y) - 0.007 * static_cast<double>(in.ScreenHeightPx);
         label.left = 0.0;
         return label;
     }
-    const auto x = static_cast<float>(RoundHalfEven(PixelOffset(c, side, mpp) + in.PicLeft));
+    const auto x = Single(RoundHalfEven(PixelOffset(c, side, mpp) + static_cast<double>(in.PicLeft)));
     label.tickX1 = x;
     label.tickX2 = x;
     label.caption = LongitudeLabelText(at.deg, at.min, c);
     if (side.edge == LabelEdge::Bottom) {
         label.tickY1 = in.PicBottom + 1.0F;
         label.tickY2 = in.PicBottom + 8.0F;
-        label.top = in.PicBottom + 12.0;
-        label.left = x - in.sizes.LabEWUWidth[slot] / 2.0;
+        label.top = static_cast<double>(in.PicBottom) + 12.0;
+        label.left = static_cast<double>(x) - static_cast<double>(in.sizes.LabEWUWidth[slot]) / 2.0;
         return label;
     }
     label.tickY1 = in.PicTop - 1.0F;
     label.tickY2 = in.PicTop - 8.0F;
-    label.top = in.PicTop - 13.0 - in.sizes.LabEWOHeight[slot];
-    label.left = x - in.sizes.LabEWOWidth[slot] / 2.0;
+    label.top = static_cast<double>(in.PicTop) - 13.0 - static_cast<double>(in.sizes.LabEWOHeight[slot]);
+    label.left = static_cast<double>(x) - static_cast<double>(in.sizes.LabEWOWidth[slot]) / 2.0;
     return label;
 }
 
@@ -135,14 +136,14 @@ std::vector<CoordinateLabel> EdgeLabels(const EdgeSpec& side, const LabelInputs&
         return labels;
     }
     const int step = LabelStepMinutes(side.edge, Truncate(extentMinutes));
-    const double mpp = extentMinutes / side.pixels;
+    const double mpp = extentMinutes / static_cast<double>(side.pixels);
 
     DegMin at = FirstLabel(side, step);
     const CoordinateLabel first = PlaceLabel(side, in, 0, at, LabelCoordinate(at), mpp);
     if (side.edge == LabelEdge::Left || first.tickX1 > in.PicLeft) {
         labels.push_back(first);
     }
-    const auto end = static_cast<float>(side.end);
+    const auto end = Single(side.end);
     for (int index = 1; index < CoordinateLabelCount; ++index) {
         NextLabel(at, step);
         const float c = LabelCoordinate(at);
@@ -204,9 +205,9 @@ std::string LongitudeLabelText(int deg, int min, float c)
 CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel)
 {
     CoordinateLabelSizes sizes;
-    sizes.LabEWUWidth.fill(static_cast<float>(LabEWUWidthTwipsDesign / twipsPerPixel));
-    sizes.LabEWOWidth.fill(static_cast<float>(LabEWOWidthTwipsDesign / twipsPerPixel));
-    sizes.LabEWOHeight.fill(static_cast<float>(LabEWOHeightTwipsDesign / twipsPerPixel));
+    sizes.LabEWUWidth.fill(Single(LabEWUWidthTwipsDesign / twipsPerPixel));
+    sizes.LabEWOWidth.fill(Single(LabEWOWidthTwipsDesign / twipsPerPixel));
+    sizes.LabEWOHeight.fill(Single(LabEWOHeightTwipsDesign / twipsPerPixel));
     return sizes;
 }
 

@@ -1,5 +1,6 @@
 #include "picture/Fortschritt.h"
 
+#include "core/Single.h"
 #include "picture/PixelGeometry.h"
 #include "ui/DesignFont.h"
 #include "ui/LabelArray.h"
@@ -20,8 +21,7 @@ Fortschritt::Fortschritt(const ScreenMetrics& screen, QWidget* parent) : QWidget
     setFont(DesignFont(8.25));
     const double w = screen.widthPx;
     const double h = screen.heightPx;
-    const QRect placement = PixelRect({static_cast<float>(0.15 * w), static_cast<float>(0.35 * h),
-        static_cast<float>(0.7 * w), static_cast<float>(0.3 * h)});
+    const QRect placement = PixelRect({Single(0.15 * w), Single(0.35 * h), Single(0.7 * w), Single(0.3 * h)});
     move(placement.topLeft());
     resize(placement.size());
 

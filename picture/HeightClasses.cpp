@@ -1,5 +1,8 @@
 #include "picture/HeightClasses.h"
 
+#include "core/Geodesy.h"
+#include "core/Single.h"
+#include "core/TileFormat.h"
 #include "picture/DigitPatterns.h"
 
 #include <algorithm>
@@ -8,14 +11,8 @@
 namespace marn {
 namespace {
 
-constexpr std::int16_t MissingHeight = -9999;
 constexpr const char* HeightPattern = "####0";
 constexpr const char* LimitPattern = "###0";
-
-double Log10(double x)
-{
-    return std::log(x) / std::log(10.0);
-}
 
 int WholeAtOrBelow(float size)
 {
@@ -37,7 +34,7 @@ HeightRange ScanHeightRange(const HeightGrid& grid, float picCols, float picRows
     for (int y = 1; y <= rows; ++y) {
         for (int x = 1; x <= cols; ++x) {
             const std::int16_t h = grid(x, y);
-            if (skipMissing && h == MissingHeight) {
+            if (skipMissing && h == NoData) {
                 continue;
             }
             if (h > range.maximum) {
@@ -75,7 +72,7 @@ std::string MaximumText(HeightRange range)
 
 std::optional<std::string> HeightRangeStopMessage(HeightRange range, const std::string& missingDataNote)
 {
-    if (range.maximum == MissingHeight) {
+    if (range.maximum == NoData) {
         std::string message = "All heights are missing.\r\nPicture is not necessary.";
         if (!missingDataNote.empty())
             message += "\r\n" + missingDataNote;
@@ -126,7 +123,7 @@ ClassLimits ComputeClassLimits(HeightRange range)
     const int n = last - first + 1;
     const double d = (last - first + 3) - 1.01;
     for (int k = 1; k <= n; ++k) {
-        const auto e = static_cast<float>(Log10(minimum) + (k / d) * Log10(maximum / minimum));
+        const auto e = Single(Log10(minimum) + (k / d) * Log10(maximum / minimum));
         limits[static_cast<std::size_t>(first + k - 1)] =
             static_cast<std::int16_t>(std::floor(std::pow(10.0, static_cast<double>(e))));
     }
@@ -135,7 +132,7 @@ ClassLimits ComputeClassLimits(HeightRange range)
 
 Rgb ColourForHeight(std::int16_t h, const ClassLimits& limits)
 {
-    if (h == MissingHeight) {
+    if (h == NoData) {
         return NoDataColour;
     }
     if (h == 0) {

@@ -1,5 +1,6 @@
 #include "picture/HeightPixels.h"
 
+#include "core/Single.h"
 #include "picture/ReliefShading.h"
 #include "ui/NearestPixel.h"
 
@@ -17,7 +18,7 @@ std::vector<int> PixelPositions(float origin, int count, int size)
 {
     std::vector<int> positions(static_cast<std::size_t>(count) + 1, -1);
     for (int k = 1; k <= count; ++k) {
-        const int px = NearestPixel(static_cast<float>(static_cast<double>(origin) + k - 1));
+        const int px = NearestPixel(Single(static_cast<double>(origin) + k - 1));
         if (px >= 0 && px < size)
             positions[static_cast<std::size_t>(k)] = px;
     }

@@ -1,5 +1,6 @@
 #include "picture/LatLonFormat.h"
 
+#include "core/Single.h"
 #include "picture/DigitPatterns.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ Dms ToDms(double magnitude)
     dms.degrees = static_cast<int>(std::floor(magnitude));
     const double minutes = (magnitude - dms.degrees) * 60.0;
     dms.minutes = static_cast<int>(std::floor(minutes));
-    auto seconds = static_cast<float>((minutes - dms.minutes) * 60.0);
+    auto seconds = Single((minutes - dms.minutes) * 60.0);
     if (seconds >= 60.0F) {
         seconds -= 60.0F;
         ++dms.minutes;

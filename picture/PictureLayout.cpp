@@ -1,5 +1,6 @@
 #include "picture/PictureLayout.h"
 
+#include "core/Single.h"
 #include "picture/CoordinateLabels.h"
 #include "picture/DigitPatterns.h"
 
@@ -7,16 +8,6 @@
 #include <stdexcept>
 
 namespace marn {
-namespace {
-
-// Every value is computed in double and takes single precision when it is
-// stored, as the window's coordinates do.
-float Single(double v)
-{
-    return static_cast<float>(v);
-}
-
-} // namespace
 
 LabelDesignSizes DesignLabelSizes(double twipsPerPixel, float label1WidthPx, float label3WidthPx)
 {
@@ -47,21 +38,20 @@ PictureLayout ComputePictureLayout(int screenWidthPx, int screenHeightPx, const 
 
     layout.Picture1 = {Single(0.001 * w), Single(0.005 * h), Single(0.999 * w), Single(0.955 * h)};
     layout.Command1 = {Single(0.87 * w), Single(0.81 * h)};
-    layout.Label1 = {Single(0.5 * w - sizes.label1Width / 2.0), Single(0.001 * h)};
-    layout.Label3 = {Single(0.975 * w - sizes.label3Width), Single(0.001 * h)};
+    layout.Label1 = {Single(0.5 * w - static_cast<double>(sizes.label1Width) / 2.0), Single(0.001 * h)};
+    layout.Label3 = {Single(0.975 * w - static_cast<double>(sizes.label3Width)), Single(0.001 * h)};
 
-    layout.PicLeft = Single(0.001 * w + sizes.labNSWidth + 17.0);
-    layout.PicRight = Single(0.69 * w);
-    layout.PicTop = Single(0.001 * h + sizes.label1Height + 5.0 + sizes.labEWOHeight + 13.0);
-    layout.PicBottom = Single(0.865 * h - sizes.labEWUHeight - 15.0);
-    layout.PicCols = Single(static_cast<double>(layout.PicRight) - layout.PicLeft + 1.0);
-    layout.PicRows = Single(static_cast<double>(layout.PicBottom) - layout.PicTop + 1.0);
+    static_cast<PictureArea&>(layout) =
+        PictureAreaBetween(Single(0.001 * w + static_cast<double>(sizes.labNSWidth) + 17.0),
+            Single(0.001 * h + static_cast<double>(sizes.label1Height) + 5.0 + static_cast<double>(sizes.labEWOHeight)
+                   + 13.0),
+            Single(0.69 * w), Single(0.865 * h - static_cast<double>(sizes.labEWUHeight) - 15.0));
 
     layout.MinimumLabel = {Single(0.72 * w), Single(0.043 * h)};
     layout.MaximumLabel = {Single(0.72 * w), Single(0.072 * h)};
     layout.LegendHeading = {Single(0.72 * w), Single(0.11 * h)};
     for (std::size_t r = 0; r < layout.LegendRows.size(); ++r) {
-        const double offset = static_cast<double>(r) * layout.LegendStep;
+        const double offset = static_cast<double>(r) * static_cast<double>(layout.LegendStep);
         layout.LegendRows[r] = {Single(0.72 * w), Single((0.15 + offset) * h)};
         layout.LegendSwatches[r] = {Single(0.835 * w), Single((0.145 + offset) * h)};
     }
@@ -123,8 +113,8 @@ ScaleBar ComputeScaleBar(std::int16_t areaLengthKm, float picCols, float W, floa
         throw std::invalid_argument("the scale bar needs a positive area length and picture width");
     }
     ScaleBar bar;
-    const double w = W;
-    const double h = H;
+    const double w = static_cast<double>(W);
+    const double h = static_cast<double>(H);
     bar.km = StepScaleKm(Single(areaLengthKm / static_cast<double>(picCols) * std::floor(0.27 * w)));
     bar.caption = "Scale for " + FormatSinglePattern(bar.km, "###0") + " km";
     bar.captionPos = {Single(0.72 * w), Single(0.75 * h)};

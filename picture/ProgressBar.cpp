@@ -1,5 +1,6 @@
 #include "picture/ProgressBar.h"
 
+#include "core/Single.h"
 #include "picture/DigitPatterns.h"
 #include "picture/Rounding.h"
 
@@ -9,19 +10,20 @@ namespace marn {
 
 ProgressBarLayout ComputeProgressBar(float screenWidthPx, float screenHeightPx)
 {
-    const double w = screenWidthPx;
+    const double w = static_cast<double>(screenWidthPx);
     ProgressBarLayout layout;
-    layout.x0 = static_cast<float>(0.03 * w);
-    layout.x1 = static_cast<float>(0.65 * w);
-    layout.y = static_cast<float>(0.12 * screenHeightPx);
-    const double y = layout.y;
+    layout.x0 = Single(0.03 * w);
+    layout.x1 = Single(0.65 * w);
+    layout.y = Single(0.12 * static_cast<double>(screenHeightPx));
+    const double y = static_cast<double>(layout.y);
     for (int k = 0; k <= 10; ++k) {
-        const float xk = static_cast<float>((static_cast<double>(layout.x1) - layout.x0) * k / 10.0 + layout.x0);
+        const double x0 = static_cast<double>(layout.x0);
+        const float xk = Single((static_cast<double>(layout.x1) - x0) * k / 10.0 + x0);
         ProgressMark& mark = layout.marks[static_cast<std::size_t>(k)];
-        mark.tick = {xk, static_cast<float>(y - 10.0), xk, static_cast<float>(y + 11.0)};
+        mark.tick = {xk, Single(y - 10.0), xk, Single(y + 11.0)};
         mark.caption = FormatPattern(k * 10, "##0") + (k == 10 ? "%" : "");
-        mark.labelPos = {static_cast<float>(xk - 0.02 * w), static_cast<float>(y + 15.0)};
-        mark.labelWidth = static_cast<float>(0.04 * w);
+        mark.labelPos = {Single(static_cast<double>(xk) - 0.02 * w), Single(y + 15.0)};
+        mark.labelWidth = Single(0.04 * w);
     }
     return layout;
 }
@@ -29,15 +31,15 @@ ProgressBarLayout ComputeProgressBar(float screenWidthPx, float screenHeightPx)
 std::vector<PxLine> ProgressBarLines(const ProgressBarLayout& layout, float progress)
 {
     std::vector<PxLine> lines;
-    const double filled = std::floor(progress);
+    const double filled = std::floor(static_cast<double>(progress));
     if (filled <= 1.0)
         return lines;
     const auto from = static_cast<int>(RoundHalfEven(static_cast<double>(layout.y) - 7.0));
     const auto to = static_cast<int>(RoundHalfEven(static_cast<double>(layout.y) + 7.0));
-    const auto left = static_cast<float>(static_cast<double>(layout.x0) + 1.0);
-    const auto right = static_cast<float>(filled + layout.x0 + 1.0);
+    const auto left = Single(static_cast<double>(layout.x0) + 1.0);
+    const auto right = Single(filled + static_cast<double>(layout.x0) + 1.0);
     for (int row = from; row <= to; ++row)
-        lines.push_back({left, static_cast<float>(row), right, static_cast<float>(row)});
+        lines.push_back({left, Single(row), right, Single(row)});
     return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/FastHeightSampling.h"
 #include "core/NativePath.h"
+#include "core/Single.h"
 #include "picture/DigitPatterns.h"
 #include "picture/Fortschritt.h"
 #include "picture/ProgressBar.h"
@@ -33,11 +34,12 @@ bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progre
     progress.drawScale(bar);
     platform.processEvents();
 
-    const auto step = static_cast<float>((static_cast<double>(bar.x1) - bar.x0) / state.PicRows);
+    const auto step =
+        Single((static_cast<double>(bar.x1) - static_cast<double>(bar.x0)) / static_cast<double>(state.PicRows));
     const int rows = static_cast<int>(std::floor(state.PicRows));
     float done = 0.0F;
     const std::int16_t error = SampleGridHeightsFast(state, [&](int row) {
-        done = static_cast<float>(static_cast<double>(done) + step);
+        done = Single(static_cast<double>(done) + static_cast<double>(step));
         progress.drawBar(bar, done);
         progress.rowSampled(row, rows);
         platform.processEvents();

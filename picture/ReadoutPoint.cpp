@@ -13,7 +13,7 @@ namespace {
 // Index of the pointer along one axis, held to the sampled points 1..last.
 int HeldIndex(float pointer, float picStart, float picCount, int dimension)
 {
-    const double raw = RoundHalfEven(std::floor(static_cast<double>(pointer)) - picStart + 1.0);
+    const double raw = RoundHalfEven(std::floor(static_cast<double>(pointer)) - static_cast<double>(picStart) + 1.0);
     const int last = std::min(static_cast<int>(std::floor(std::max(picCount, 0.0F))), dimension);
     if (last < 1) {
         return 0;

@@ -47,7 +47,8 @@ void LoadRow(const HeightGrid& grid, int j, int rows, std::vector<std::int16_t>&
         std::fill(padded.begin(), padded.end(), NoData);
         return;
     }
-    const std::int16_t* row = grid.raw().data() + static_cast<std::size_t>(j) * (grid.maxCol() + 1U);
+    const std::int16_t* row =
+        grid.raw().data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.maxCol() + 1);
     std::copy(row + 1, row + 1 + cols, padded.begin() + 1);
     padded.front() = NoData;
     padded.back() = NoData;

@@ -151,8 +151,6 @@ public:
     Fortschritt& progressWindow();
     frmWait& waitWindow();
     Einzelergebnis& readoutWindow();
-    bool readoutWindowCreated() const { return readout_ != nullptr; }
-    bool waitWindowCreated() const { return wait_ != nullptr; }
 
     // Controls, each with its objectName set to the member's name. Label arrays
     // carry the names "LabNS(0)" .. "LabNS(15)" and likewise.
@@ -221,7 +219,6 @@ public:
     QLineEdit* legendSwatch(int row) const;
 
     // What the last load computed and drew.
-    const PictureLayout& pictureLayout() const { return layout_; }
     const ScaleBar& scaleBar() const { return scaleBar_; }
     const CoordinateLabelSet& coordinateLabels() const { return labels_; }
     // The range that the minimum and maximum texts and the class limits show.

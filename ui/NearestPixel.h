@@ -11,4 +11,9 @@ inline int NearestPixel(double v)
     return static_cast<int>(std::nearbyint(v)); // the default rounding mode: ties to even
 }
 
+inline int NearestPixel(float v)
+{
+    return NearestPixel(static_cast<double>(v));
+}
+
 } // namespace marn

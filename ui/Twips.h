@@ -15,11 +15,6 @@ inline int TwipsToPx(double twips, const ScreenMetrics& screen)
     return static_cast<int>(std::lround(twips / screen.twipsPerPixel));
 }
 
-inline double PxToTwips(double px, const ScreenMetrics& screen)
-{
-    return px * screen.twipsPerPixel;
-}
-
 // A control's design rectangle (left, top, width, height in twips) in pixels.
 inline QRect TwipsRect(double left, double top, double width, double height, const ScreenMetrics& screen)
 {

@@ -14,12 +14,7 @@ inline void SetPictureArea(SharedState& s, double centerLat, double centerLon, s
     s.CenterLat = centerLat;
     s.CenterLon = centerLon;
     s.AreaLengthKm = areaKm;
-    s.PicLeft = left;
-    s.PicRight = left + cols - 1.0F;
-    s.PicTop = top;
-    s.PicBottom = top + rows - 1.0F;
-    s.PicCols = cols;
-    s.PicRows = rows;
+    static_cast<PictureArea&>(s) = PictureAreaBetween(left, top, left + cols - 1.0F, top + rows - 1.0F);
 }
 
 } // namespace marn::test
