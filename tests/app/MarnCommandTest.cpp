@@ -2,18 +2,16 @@
 // standard output with status 0, usage errors as one line and a hint on
 // standard error with status 2, failures with status 1.
 
+#include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
@@ -22,19 +20,13 @@ struct MarnRun {
     std::string out, err;
 };
 
-std::string Contents(const std::string& path)
-{
-    std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Runs "marn ARGS" without XDG_RUNTIME_DIR in the environment.
 MarnRun Marn(const std::string& args, const std::string& scratch)
 {
-    const std::string command = "env -u XDG_RUNTIME_DIR " + std::string(MARN_EXE) + " " + args + " >" + scratch
-                                + "/out 2>" + scratch + "/err </dev/null";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(scratch + "/out"), Contents(scratch + "/err")};
+    const auto [out, status] =
+        marn::test::Shell("env -u XDG_RUNTIME_DIR " MARN_EXE " " + args + " 2>" + scratch + "/err </dev/null");
+    std::ifstream err(scratch + "/err");
+    return {status, out, {std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>()}};
 }
 
 TEST(MarnCommand, AnswersHelpAndVersionAndRefusesWithTheStatusOfEachError)

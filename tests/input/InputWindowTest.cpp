@@ -20,9 +20,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QEvent>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -194,82 +194,58 @@ TEST_F(InputWindowTest, OkOpensThePictureAndNewAreaComesBackFilled)
     EXPECT_TRUE(platform_.messages.isEmpty() && !platform_.programEnded);
 }
 
-// A folder, typed or chosen with "Browse…", is shown and stored whole (nothing of
-// a longer old value left); without a MARN directory only when the user keeps it.
-TEST_F(InputWindowTest, AFolderIsShownWholeAndStoredWhole)
-{
-    const struct {
-        const char* folder;
-        bool browsed, withMarn;
-        MessageAnswer answer; // to the question about a folder without MARN
-    } cases[] = {{"typed", false, true, MessageAnswer::No}, {"browsed", true, true, MessageAnswer::No},
-        {"kept", true, false, MessageAnswer::Yes}, {"not-kept", false, false, MessageAnswer::No}};
-    for (const auto& c : cases) {
-        const char* const old = "E:\\DATA\\A\\LONGER\\PATH\\THAN\\THE\\FOLDER\\CHOSEN\r\n";
-        std::ofstream(dir_.path() + "/Drive.dat", std::ios::binary) << old;
-        const QString folder = programDir_ + "/" + c.folder;
-        QDir().mkpath(folder + (c.withMarn ? "/MARN" : ""));
-        platform_.messages.clear();
-        platform_.answers = {c.answer};
-        platform_.chosenDirectory = folder;
-        window_.Drive_Click();
-        QTest::qWait(50);
-        frmDrive& drive = *window_.settingsWindows().driveWindow();
-        drive.Form_Activate();
-        if (c.browsed)
-            drive.Command2->click();
-        else
-            QTest::keyClicks(drive.Text1, folder);
-        EXPECT_EQ(drive.Text1->text(), folder);
-        QTest::keyClick(drive.Command1, Qt::Key_Return);
-        const bool kept = c.withMarn || c.answer == MessageAnswer::Yes;
-        EXPECT_EQ(platform_.messages.size(), c.withMarn ? 0 : 1);
-        EXPECT_EQ(content("Drive.dat"), kept ? folder.toStdString() : old) << c.folder;
-        EXPECT_EQ(drive.isVisible(), !kept);
-        drive.hide();
-    }
-    EXPECT_EQ(platform_.messages,
-        QStringList{"No MARN directory in " + programDir_ + "/not-kept.\r\nKeep this folder anyway?"});
-}
-
-// Typed into the drive window: "~" and "~/..." are the home folder, a path that
-// depends on the current folder is refused, a letter gets the MARN question too.
-TEST_F(InputWindowTest, TheDriveWindowTakesTheHomeFolderRefusesRelativePathsAndChecksLetters)
+// The drive window: a folder typed ("~" and "~/..." are the home folder) or chosen with "Browse…" is shown and
+// stored whole, nothing of a longer old value left; a folder without a MARN directory or a letter only when the
+// user keeps it; a path that depends on the current folder is refused.
+TEST_F(InputWindowTest, TheDriveWindowStoresWholeFoldersAndWhatTheUserKeeps)
 {
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(programDir_));
     QDir().mkpath(programDir_ + "/MARN");
     QDir().mkpath(programDir_ + "/terrain/MARN");
-    const QString relative = "'%1' is neither a drive letter nor a full folder path.\r\n"
-                             "Type the folder from / (or ~/ for your home folder).";
+    QDir().mkpath(programDir_ + "/bare");
+    const QString old = "E:\\DATA\\A\\LONGER\\PATH\\THAN\\THE\\FOLDER\\CHOSEN\r\n";
+    const QString terrain = programDir_ + "/terrain", bare = programDir_ + "/bare";
+    const QString relative =
+        "'%1' is neither a drive letter nor a full folder path.\r\n"
+        "Type the folder from / (or ~/ for your home folder).";
+    const QString noMarn = "No MARN directory in " + bare + ".\r\nKeep this folder anyway?";
     const QString letter = "No MARN directory in /mnt/d.\r\nKeep this drive letter anyway?";
     const struct {
-        QString typed;
+        QString typed; // or chosen with "Browse…"
+        bool browsed;
         MessageAnswer answer;
         QString stored; // Drive.dat afterwards
         QString message;
     } cases[] = {
-        {"~", MessageAnswer::No, programDir_, ""},
-        {"~/terrain", MessageAnswer::No, programDir_ + "/terrain", ""},
-        {"terrain", MessageAnswer::No, "/old", relative.arg("Terrain")}, // a first letter is upper-cased
-        {"~other/terrain", MessageAnswer::No, "/old", relative.arg("~other/terrain")},
-        {"d", MessageAnswer::No, "/old", letter},
-        {"d", MessageAnswer::Yes, "D", letter},
+        {terrain, false, MessageAnswer::No, terrain, ""}, {terrain, true, MessageAnswer::No, terrain, ""},
+        {bare, true, MessageAnswer::Yes, bare, noMarn}, {bare, false, MessageAnswer::No, old, noMarn},
+        {"~", false, MessageAnswer::No, programDir_, ""}, {"~/terrain", false, MessageAnswer::No, terrain, ""},
+        {"terrain", false, MessageAnswer::No, old, relative.arg("Terrain")}, // a first letter is upper-cased
+        {"~other/terrain", false, MessageAnswer::No, old, relative.arg("~other/terrain")},
+        {"d", false, MessageAnswer::No, old, letter},
+        {"d", false, MessageAnswer::Yes, "D" + old.mid(1), letter}, // the letter replaces the old one's
     };
     window_.Drive_Click();
     frmDrive& drive = *window_.settingsWindows().driveWindow();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        std::ofstream(dir_.path() + "/Drive.dat", std::ios::binary) << "/old";
+        std::ofstream(dir_.path() + "/Drive.dat", std::ios::binary) << old.toStdString();
         platform_.messages.clear();
         platform_.answers = {c.answer};
+        platform_.chosenDirectory = c.typed;
         drive.show();
-        drive.Text1->clear();
-        QTest::keyClicks(drive.Text1, c.typed);
-        drive.Command1_Click();
+        drive.Form_Activate();
+        if (c.browsed)
+            drive.Command2->click();
+        else
+            QTest::keyClicks(drive.Text1, c.typed);
+        if (c.typed.startsWith('/'))
+            EXPECT_EQ(drive.Text1->text(), c.typed);
+        QTest::keyClick(drive.Command1, Qt::Key_Return);
         EXPECT_EQ(QString::fromStdString(content("Drive.dat")), c.stored);
         EXPECT_EQ(platform_.messages.join('|'), c.message);
-        EXPECT_EQ(drive.isVisible(), c.stored == "/old");
+        EXPECT_EQ(drive.isVisible(), c.stored == old);
     }
     EXPECT_EQ(drive.Label1->text(), "Drive letter or folder with the MARN data:");
     qputenv("HOME", home);
@@ -323,7 +299,8 @@ TEST_F(InputWindowTest, ThePicturePathIsChosenOrCreatedBelowTheProgramDirectory)
     EXPECT_TRUE(window.isVisible());
     // Escape is the close box of both settings windows: nothing is stored.
     window_.Drive_Click();
-    for (QWidget* settings : {static_cast<QWidget*>(&window), static_cast<QWidget*>(window_.settingsWindows().driveWindow())}) {
+    for (QWidget* settings :
+        {static_cast<QWidget*>(&window), static_cast<QWidget*>(window_.settingsWindows().driveWindow())}) {
         settings->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(settings));
         QTest::keyClick(settings, Qt::Key_Escape);

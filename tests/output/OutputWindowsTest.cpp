@@ -1,6 +1,7 @@
 // Saving and printing the picture through the file-name window, the printer
 // list and the picture window's menu.
 
+#include "output/GeoTiff.h"
 #include "output/PictureOutput.h"
 #include "output/PrintOnCurrentPrinter.h"
 #include "output/PrinterListe.h"
@@ -25,6 +26,7 @@
 #include <cmath>
 #include <sys/resource.h>
 #include <tiffio.h>
+#include <tuple>
 
 namespace marn {
 namespace {
@@ -212,6 +214,10 @@ TEST_F(OutputWindowsTest, ThePictureWindowSavesAndPrintsItsSnapshotWithoutTheExi
         "Europe.tif is saved to " + folder + "\r\nEurope-rgb.tif is saved to " + folder);
     EXPECT_TRUE(picture.state.GridHeights.raw() == heights);
     const SharedState& s = picture.state;
+    // the control points lie on the pixels' centres: grid point (1, 1) is raster position (0.5, 0.5)
+    const GroundControlPoint first = GridControlPoints(s).front();
+    EXPECT_EQ(std::tuple(first.pixel, first.line, first.lon, first.lat),
+        std::tuple(0.5, 0.5, s.GridCoords(1, 1, 1), s.GridCoords(0, 1, 1)));
     TIFF* tiff = TIFFOpen(QFile::encodeName(dir.filePath("Europe-rgb.tif")).constData(), "r");
     ASSERT_TRUE(tiff != nullptr);
     std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
