@@ -240,8 +240,9 @@ TEST_F(InputWindowTest, TheDriveWindowStoresWholeFoldersAndWhatTheUserKeeps)
             drive.Command2->click();
         else
             QTest::keyClicks(drive.Text1, c.typed);
-        if (c.typed.startsWith('/'))
+        if (c.typed.startsWith('/')) {
             EXPECT_EQ(drive.Text1->text(), c.typed);
+        }
         QTest::keyClick(drive.Command1, Qt::Key_Return);
         EXPECT_EQ(QString::fromStdString(content("Drive.dat")), c.stored);
         EXPECT_EQ(platform_.messages.join('|'), c.message);
