@@ -23,9 +23,9 @@ import sys
 import tempfile
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("reference", os.path.join(here, "reference-values.py"))
-reference = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(reference)
+found = importlib.util.spec_from_file_location("reference", os.path.join(here, "reference-values.py"))
+reference = importlib.util.module_from_spec(found)
+found.loader.exec_module(reference)
 
 
 def lon_step(south):
