@@ -547,17 +547,25 @@ void frmPicture::navigate(const std::function<std::optional<View>(const SharedSt
     runSteps(*view, false);
 }
 
+// A state aside of the picture on show, for the view a step heads for: the
+// same screen and picture area, the view given.
+SharedState& frmPicture::stateAside(std::unique_ptr<SharedState>& aside, const View& view) const
+{
+    if (!aside)
+        aside = std::make_unique<SharedState>();
+    SharedState& s = *aside;
+    static_cast<PictureArea&>(s) = static_cast<const PictureArea&>(state_);
+    s.ScreenWidthPx = state_.ScreenWidthPx;
+    s.ScreenHeightPx = state_.ScreenHeightPx;
+    SetView(s, view);
+    return s;
+}
+
 // The frame of the view a step heads for, from which the steps asked for
 // meanwhile are counted.
 void frmPicture::aimAt(const View& view)
 {
-    if (!target_)
-        target_ = std::make_unique<SharedState>();
-    SharedState& t = *target_;
-    static_cast<PictureArea&>(t) = static_cast<const PictureArea&>(state_);
-    t.ScreenWidthPx = state_.ScreenWidthPx;
-    t.ScreenHeightPx = state_.ScreenHeightPx;
-    SetView(t, view);
+    SharedState& t = stateAside(target_, view);
     const GridFrame frame = ComputeGridFrame(view.CenterLat, view.CenterLon, view.AreaLengthKm, t);
     t.KmPerPixel = frame.KmPerPixel;
     t.LonMid = frame.LonMid;
@@ -599,15 +607,9 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     }
     showPreview(view);
 
-    if (!next_)
-        next_ = std::make_unique<SharedState>();
-    SharedState& next = *next_;
-    static_cast<PictureArea&>(next) = static_cast<const PictureArea&>(state_);
-    next.ScreenWidthPx = state_.ScreenWidthPx;
-    next.ScreenHeightPx = state_.ScreenHeightPx;
+    SharedState& next = stateAside(next_, view);
     next.DataDrive = state_.DataDrive;
     next.ProgramDir = state_.ProgramDir;
-    SetView(next, view);
     SetUpGrid(next);
 
     QElapsedTimer clock;

@@ -232,6 +232,7 @@ private:
     enum class StepEnd { Shown, Outdated, Refused };
     void createControls();
     void navigate(const std::function<std::optional<View>(const SharedState&)>& step);
+    SharedState& stateAside(std::unique_ptr<SharedState>& aside, const View& view) const;
     void aimAt(const View& view);
     void runSteps(View view, bool back);
     StepEnd loadStep(const View& view, bool remember);
