@@ -4,7 +4,6 @@
 #include "app/Commands.h"
 
 #include "core/DataDirectory.h"
-#include "core/SharedState.h"
 #include "core/TileReader.h"
 
 #include <iostream>
@@ -66,18 +65,17 @@ int RunHeight(const std::vector<std::string>& args)
         numbers.push_back(*value);
     }
 
-    SharedState s;
-    s.DataDrive = *drive;
-    s.ProgramDir = CurrentDirectory();
-    if (const std::string problem = DataDriveProblem(s.DataDrive, s.ProgramDir); !problem.empty()) {
+    const DataLocation data{*drive, CurrentDirectory()};
+    if (const std::string problem = DataDriveProblem(data.DataDrive, data.ProgramDir); !problem.empty()) {
         std::cerr << "marn height: " << problem << '\n';
         return 1;
     }
+    TileReaderState reader;
     for (std::size_t n = 0; n < numbers.size(); n += 2) {
         double lon = numbers[n + 1];
         std::int16_t height = 0;
         std::int16_t errorValue = 0;
-        ReadTileHeight(s, numbers[n], lon, height, errorValue);
+        ReadTileHeight(data, reader, numbers[n], lon, height, errorValue);
         std::cout << height << ' ' << errorValue << '\n';
     }
     return 0;

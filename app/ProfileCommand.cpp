@@ -79,8 +79,7 @@ void PrintSummary(const std::vector<ProfileSample>& samples)
 
 int RunProfile(const std::vector<std::string>& args, ProfilePngWriter png)
 {
-    const ParsedArgs parsed =
-        ParseArgs(args, {"data-drive", "from", "to", "points", "step-m", "csv", "png"}, {"help"});
+    const ParsedArgs parsed = ParseArgs(args, {"data-drive", "from", "to", "points", "step-m", "csv", "png"}, {"help"});
     if (!parsed.error.empty())
         return UsageError(parsed.error);
     if (parsed.hasSwitch("help")) {
@@ -124,14 +123,13 @@ int RunProfile(const std::vector<std::string>& args, ProfilePngWriter png)
     if (pngPath && png == nullptr)
         return RunHelper("marn-profile", args);
 
-    SharedState state;
-    state.DataDrive = *parsed.option("data-drive");
-    state.ProgramDir = CurrentDirectory();
+    const DataLocation data{*parsed.option("data-drive"), CurrentDirectory()};
+    TileReaderState reader;
     std::vector<ProfileSample> samples = ProfilePositions(*line, intervals);
-    if (const std::int16_t error = ReadProfileHeights(state, samples); error != ReadOk) {
+    if (const std::int16_t error = ReadProfileHeights(data, reader, samples); error != ReadOk) {
         std::cerr << "marn profile: Error reading heigt data, Error value = " << error << '\n';
-        if (!state.Reader.FailedTileName.empty())
-            std::cerr << NativePath(state.Reader.FailedTileName, state.ProgramDir) << '\n';
+        if (!reader.FailedTileName.empty())
+            std::cerr << NativePath(reader.FailedTileName, data.ProgramDir) << '\n';
         return 1;
     }
     PrintSummary(samples);

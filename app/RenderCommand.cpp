@@ -6,14 +6,14 @@
 #include "app/Commands.h"
 
 #include "core/AreaLength.h"
-#include "core/GridBounds.h"
 #include "core/CenterLimits.h"
+#include "core/GridBounds.h"
 #include "core/SharedState.h"
-#include "picture/Fortschritt.h"
-#include "picture/frmPicture.h"
-#include "picture/HeightPixels.h"
-#include "picture/frmWait.h"
 #include "output/GeoTiff.h"
+#include "picture/Fortschritt.h"
+#include "picture/HeightPixels.h"
+#include "picture/frmPicture.h"
+#include "picture/frmWait.h"
 #include "ui/HeadlessPlatform.h"
 #include "ui/PictureBox.h"
 
@@ -174,7 +174,7 @@ std::string ReadRequest(const ParsedArgs& parsed, RenderRequest& request)
 // Heights of the sampled points: floor(PicRows) rows of floor(PicCols) values,
 // north row first, each from west to east, 16-bit little-endian; a row of the
 // grid lies in memory as its values one after another.
-bool WriteGridFile(const std::string& path, const SharedState& state)
+bool WriteGridFile(const std::string& path, const PictureGrid& state)
 {
     const int cols = static_cast<int>(std::floor(state.PicCols));
     const int rows = static_cast<int>(std::floor(state.PicRows));

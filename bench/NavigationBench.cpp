@@ -32,8 +32,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -120,13 +120,13 @@ void BM_Sampling(benchmark::State& state, int place, int km)
         state.SkipWithError("no data set");
         return;
     }
-    SharedState s = test::FrameArea({"", at.lat, at.lon, static_cast<std::int16_t>(km)}, ScreenWidth,
-        ScreenHeight, at.data);
+    SharedState s =
+        test::FrameArea({"", at.lat, at.lon, static_cast<std::int16_t>(km)}, ScreenWidth, ScreenHeight, at.data);
     for (auto _ : state) {
-        SetUpGrid(s);
+        SetUpGrid(s, s);
         const double cpu = ProcessCpuMs();
         const Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(SampleGridHeightsFast(s, {}));
+        benchmark::DoNotOptimize(SampleGridHeightsFast(s, s.Reader, s, {}));
         Record(state, place, km, Sampling, Ms(Clock::now() - start), ProcessCpuMs() - cpu);
     }
 }
@@ -217,8 +217,9 @@ void PrintSummary(const std::map<std::tuple<int, int, int>, std::vector<double>>
         const double zoom = std::max(get(ZoomIn), get(ZoomOut));
         const double step = std::max(zoom, get(Pan));
         const double sampling = get(Sampling);
-        std::printf("%skm %d%s: sampling %.1f ms, zoom %.1f ms, pan %.1f ms, back %.1f ms, step/sampling %.2f, "
-                    "back/step %.2f\n",
+        std::printf(
+            "%skm %d%s: sampling %.1f ms, zoom %.1f ms, pan %.1f ms, back %.1f ms, step/sampling %.2f, "
+            "back/step %.2f\n",
             Places[at.first].prefix, at.second, suffix, sampling, zoom, get(Pan), get(Back),
             sampling > 0 ? step / sampling : 0.0, step > 0 ? get(Back) / step : 0.0);
     }

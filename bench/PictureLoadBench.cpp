@@ -51,7 +51,7 @@ SharedState Framed(const benchmark::State& state)
 SharedState Sampled(const benchmark::State& state)
 {
     SharedState s = Framed(state);
-    SampleGridHeightsFast(s, {});
+    SampleGridHeightsFast(s, s.Reader, s, {});
     return s;
 }
 
@@ -64,7 +64,7 @@ void BM_GridSetUp(benchmark::State& state)
 {
     SharedState s = Framed(state);
     for (auto _ : state) {
-        SetUpGrid(s);
+        SetUpGrid(s, s);
         benchmark::DoNotOptimize(s.GridCoords(0, 1, 1));
     }
     Name(state);
@@ -76,7 +76,7 @@ void BM_SamplingFast(benchmark::State& state)
     SharedState s = Framed(state);
     const int threads = static_cast<int>(state.range(1));
     for (auto _ : state)
-        benchmark::DoNotOptimize(SampleGridHeightsFast(s, {}, threads));
+        benchmark::DoNotOptimize(SampleGridHeightsFast(s, s.Reader, s, {}, threads));
     state.SetLabel(std::string(AreaOf(state).name) + ", " + std::to_string(threads) + " threads");
     state.counters["threads"] = threads;
 }

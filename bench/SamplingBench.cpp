@@ -45,7 +45,7 @@ SharedState Area(std::int16_t km, float cols, float rows)
     s.CenterLon = 8.0;
     s.AreaLengthKm = km;
     static_cast<PictureArea&>(s) = PictureAreaBetween(0, 0, cols - 1, rows - 1);
-    SetUpGrid(s);
+    SetUpGrid(s, s);
     return s;
 }
 
@@ -64,7 +64,7 @@ void BM_SampleFast(benchmark::State& state)
 {
     SharedState s = Area(static_cast<std::int16_t>(state.range(0)), 800, 600);
     for (auto _ : state)
-        benchmark::DoNotOptimize(SampleGridHeightsFast(s, {}));
+        benchmark::DoNotOptimize(SampleGridHeightsFast(s, s.Reader, s, {}));
     state.SetItemsProcessed(state.iterations() * 800 * 600);
 }
 BENCHMARK(BM_SampleFast)->Arg(50)->Arg(150)->Unit(benchmark::kMillisecond);
@@ -77,7 +77,7 @@ void BM_ReadTileHeightSameBlock(benchmark::State& state)
     std::int16_t error = 0;
     for (auto _ : state) {
         double lon = 7.501;
-        ReadTileHeight(s, 47.30125, lon, height, error);
+        ReadTileHeight(s, s.Reader, 47.30125, lon, height, error);
         benchmark::DoNotOptimize(height);
     }
 }

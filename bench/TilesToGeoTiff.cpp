@@ -7,7 +7,7 @@
 // on it, the northern row first. Prints the files written, one per line.
 
 #include "core/BlockRecord.h"
-#include "core/SharedState.h"
+#include "core/TileFormat.h"
 #include "core/TileLocation.h"
 #include "core/TilePath.h"
 #include "core/TileReadErrors.h"

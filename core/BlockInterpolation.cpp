@@ -1,7 +1,7 @@
 #include "core/BlockInterpolation.h"
 
-#include "core/SharedState.h"
 #include "core/Single.h"
+#include "core/TileFormat.h"
 #include "core/TileReadErrors.h"
 
 #include <array>

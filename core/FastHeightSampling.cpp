@@ -36,7 +36,7 @@ struct ColumnPlan {
     DistanceTrig distance;
 };
 
-std::vector<ColumnPlan> PlanColumns(const SharedState& s, int lastCol, const BearingTrig& west, const BearingTrig& east)
+std::vector<ColumnPlan> PlanColumns(const PictureGrid& s, int lastCol, const BearingTrig& west, const BearingTrig& east)
 {
     const double halfCols = static_cast<double>(s.PicCols) / 2;
     const double middle = static_cast<double>(Single(std::floor(static_cast<double>(s.PicCols)) / 2));
@@ -93,10 +93,10 @@ struct GridPlan {
     std::vector<ColumnPlan> columns;
     TileBlockStore tiles;
 
-    explicit GridPlan(const SharedState& s)
+    GridPlan(const DataLocation& data, const PictureGrid& s)
         : lastCol(LastSampledColumn(s)), lastRow(LastSampledRow(s)), latN(s.LatN), lonMid(s.LonMid),
-          latStep((s.LatN - s.LatS) / static_cast<double>(s.PicRows)), dataDrive(s.DataDrive),
-          columns(PlanColumns(s, lastCol, west, east)), tiles(s.DataDrive, s.ProgramDir)
+          latStep((s.LatN - s.LatS) / static_cast<double>(s.PicRows)), dataDrive(data.DataDrive),
+          columns(PlanColumns(s, lastCol, west, east)), tiles(data.DataDrive, data.ProgramDir)
     {
     }
 };
@@ -190,7 +190,8 @@ private:
 // after it are never stored, whatever the other threads sampled meanwhile.
 class RowPipeline {
 public:
-    RowPipeline(SharedState& s, int threads) : s_(s), plan_(s), threads_(std::clamp(threads, 1, MaxThreads))
+    RowPipeline(const DataLocation& data, PictureGrid& grid, TileReaderState& reader, int threads)
+        : s_(grid), reader_(reader), plan_(data, grid), threads_(std::clamp(threads, 1, MaxThreads))
     {
         threads_ = std::min(threads_, std::max(plan_.lastRow, 1));
         ring_.resize(static_cast<std::size_t>(threads_ * RowsAheadPerThread));
@@ -302,7 +303,7 @@ private:
         if (row.failure)
             std::rethrow_exception(row.failure);
         if (row.error != ReadOk)
-            s_.Reader.FailedTileName = row.failedTile;
+            reader_.FailedTileName = row.failedTile;
         const auto filled = static_cast<std::size_t>(row.filled);
         if (filled == 0 || row.heightValues.empty())
             return row.error;
@@ -311,7 +312,8 @@ private:
         return row.error;
     }
 
-    SharedState& s_;
+    PictureGrid& s_;
+    TileReaderState& reader_;
     GridPlan plan_;
     int threads_;
     std::vector<SampledRow> ring_;
@@ -347,21 +349,23 @@ int SamplingThreads()
     return UsableProcessors();
 }
 
-std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow)
+std::int16_t SampleGridHeightsFast(
+    const DataLocation& data, TileReaderState& reader, PictureGrid& grid, const std::function<void(int row)>& afterRow)
 {
-    return SampleGridHeightsFast(s, afterRow, SamplingThreads());
+    return SampleGridHeightsFast(data, reader, grid, afterRow, SamplingThreads());
 }
 
-std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow, int threads)
+std::int16_t SampleGridHeightsFast(const DataLocation& data, TileReaderState& reader, PictureGrid& grid,
+    const std::function<void(int row)>& afterRow, int threads)
 {
     std::int16_t result = ReadOk;
     std::uint64_t reads = 0;
     {
-        RowPipeline pipeline(s, threads);
+        RowPipeline pipeline(data, grid, reader, threads);
         result = pipeline.run(afterRow);
         reads = pipeline.reads();
     }
-    s.Reader.BlockReads += reads;
+    reader.BlockReads += reads;
     return result;
 }
 

@@ -10,7 +10,9 @@
 // those of the literal steps (ReadTileHeight point after point, row after
 // row) bit for bit, and so is the grid that a read error leaves.
 
-#include "core/SharedState.h"
+#include "core/DataLocation.h"
+#include "core/PictureGrid.h"
+#include "core/TileReaderState.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,8 +21,10 @@ namespace marn {
 
 // Fills GridCoords and GridHeights for columns 1..floor(PicCols) and rows
 // 1..floor(PicRows), row by row from north to south, each row from west to east.
-//   Reads:    LatN, LatS, LonMid, KmPerPixel, PicCols, PicRows, DataDrive,
-//             ProgramDir, all before the first row.
+//   data:     where the tiles are, read before the first row.
+//   reader:   BlockReads and FailedTileName, see below; its cache is not used.
+//   grid:     reads LatN, LatS, LonMid, KmPerPixel, PicCols, PicRows before
+//             the first row; writes GridCoords and GridHeights.
 //   afterRow: called on the calling thread with the row number j after each
 //             complete row, in order (may be empty). Other threads sample the
 //             following rows meanwhile, but the grid is written only by the
@@ -33,11 +37,13 @@ namespace marn {
 //             point that failed, the rest stays as it was, and afterRow is not
 //             called for the unfinished row.
 // Rows and columns beyond the dimensioned grid are never touched. The reader's
-// cache (s.Reader) is left as it was, except that BlockReads counts the reads
+// cache is left as it was, except that BlockReads counts the reads
 // from tile files this sampling made (one per block row of a tile, see
 // TileBlockStore), and that a read error sets FailedTileName as the reader would.
-std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow);
-std::int16_t SampleGridHeightsFast(SharedState& s, const std::function<void(int row)>& afterRow, int threads);
+std::int16_t SampleGridHeightsFast(
+    const DataLocation& data, TileReaderState& reader, PictureGrid& grid, const std::function<void(int row)>& afterRow);
+std::int16_t SampleGridHeightsFast(const DataLocation& data, TileReaderState& reader, PictureGrid& grid,
+    const std::function<void(int row)>& afterRow, int threads);
 
 // The number of sampling threads: MARN_THREADS from the environment when it
 // is a whole number from 1 (at most 256), otherwise the number of processors

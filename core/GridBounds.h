@@ -2,7 +2,7 @@
 // The last column and row the sampling fills: floor(PicCols) and
 // floor(PicRows), never beyond the dimensioned grid arrays (0 for none).
 
-#include "core/SharedState.h"
+#include "core/PictureGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,12 +17,12 @@ inline int LastSampledIndex(float size, int dimensioned)
     return whole > dimensioned ? dimensioned : static_cast<int>(whole);
 }
 
-inline int LastSampledColumn(const SharedState& s)
+inline int LastSampledColumn(const PictureGrid& s)
 {
     return LastSampledIndex(s.PicCols, std::min(s.GridHeights.maxCol(), s.GridCoords.maxCol()));
 }
 
-inline int LastSampledRow(const SharedState& s)
+inline int LastSampledRow(const PictureGrid& s)
 {
     return LastSampledIndex(s.PicRows, std::min(s.GridHeights.maxRow(), s.GridCoords.maxRow()));
 }

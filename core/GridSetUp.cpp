@@ -42,19 +42,15 @@ GridFrame ComputeGridFrame(double centerLat, double centerLon, double areaLength
     return frame;
 }
 
-void SetUpGrid(SharedState& s)
+void SetUpGrid(const DisplayArea& area, PictureGrid& s)
 {
     const int maxCol = ArrayBound(s.PicCols);
     const int maxRow = ArrayBound(s.PicRows);
     s.GridHeights.dimension(maxCol, maxRow);
     s.GridCoords.dimension(maxCol, maxRow);
 
-    const double areaKm = s.AreaLengthKm;
-    const GridFrame frame = ComputeGridFrame(s.CenterLat, s.CenterLon, areaKm, s);
-    s.KmPerPixel = frame.KmPerPixel;
-    s.LonMid = frame.LonMid;
-    s.LatS = frame.LatS;
-    s.LatN = frame.LatN;
+    const double areaKm = area.AreaLengthKm;
+    static_cast<GridFrame&>(s) = ComputeGridFrame(area.CenterLat, area.CenterLon, areaKm, s);
 
     const double halfLength = areaKm / 2;
     DestPoint(s.LatN, s.LonMid, 270, halfLength, s.LatNW, s.LonNW);

@@ -1,7 +1,8 @@
 #pragma once
 // Module Berechnungen: SetUpGrid, the geographic frame of the picture.
 
-#include "core/SharedState.h"
+#include "core/DisplayArea.h"
+#include "core/PictureGrid.h"
 
 namespace marn {
 
@@ -14,17 +15,11 @@ namespace marn {
 //           all zero), KmPerPixel (km per pixel, from the unrounded PicCols),
 //           LonMid, LatS, LatN (degrees, on the middle meridian) and the four
 //           corners (degrees). No longitude is normalised.
-void SetUpGrid(SharedState& s);
+void SetUpGrid(const DisplayArea& area, PictureGrid& s);
 
-// The part of the frame that places the grid points: what SetUpGrid writes
-// into KmPerPixel, LonMid, LatS and LatN for a centre point (degrees), a
-// west-east length (km) and a picture area, without dimensioning any array.
-struct GridFrame {
-    double KmPerPixel = 0.0;
-    double LonMid = 0.0;
-    double LatS = 0.0;
-    double LatN = 0.0;
-};
+// The part of the frame that places the grid points, as SetUpGrid writes it
+// for a centre point (degrees), a west-east length (km) and a picture area,
+// without dimensioning any array.
 GridFrame ComputeGridFrame(double centerLat, double centerLon, double areaLengthKm, const PictureArea& area);
 
 // The point at column u and row v of a frame (1-based, fractions lie between

@@ -116,13 +116,13 @@ std::vector<ProfileSample> ProfilePositions(const ProfileLine& line, int interva
     return samples;
 }
 
-std::int16_t ReadProfileHeights(SharedState& state, std::vector<ProfileSample>& samples)
+std::int16_t ReadProfileHeights(const DataLocation& data, TileReaderState& reader, std::vector<ProfileSample>& samples)
 {
     for (ProfileSample& s : samples) {
         double lon = s.lon;
         std::int16_t height = 0;
         std::int16_t error = 0;
-        ReadTileHeight(state, s.lat, lon, height, error);
+        ReadTileHeight(data, reader, s.lat, lon, height, error);
         if (error != ReadOk && !IsNoDataHere(error))
             return error;
         s.height = error == ReadOk ? height : NoData;

@@ -5,8 +5,9 @@
 // distance), their heights from the tile reader, the profile's lowest and
 // highest point, its ascent and descent, and its CSV text.
 
+#include "core/DataLocation.h"
 #include "core/Geodesy.h"
-#include "core/SharedState.h"
+#include "core/TileReaderState.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,10 +45,10 @@ std::optional<ProfileLine> MakeProfileLine(GeoPoint from, GeoPoint to, std::stri
 int ProfileIntervals(double distanceKm, int minIntervals = 1);
 
 struct ProfileSample {
-    double distanceKm = 0.0;       // from the start
-    double lat = 0.0;              // degrees
-    double lon = 0.0;              // degrees, within -180..180
-    std::int16_t height = NoData;  // metres; NoData where the data has none
+    double distanceKm = 0.0;      // from the start
+    double lat = 0.0;             // degrees
+    double lon = 0.0;             // degrees, within -180..180
+    std::int16_t height = NoData; // metres; NoData where the data has none
 };
 
 // intervals + 1 positions at distanceKm * i / intervals, i = 0 .. intervals,
@@ -57,14 +58,14 @@ std::vector<ProfileSample> ProfilePositions(const ProfileLine& line, int interva
 // Reads every sample's height with ReadTileHeight: a missing tile file (36)
 // or a missing node (400) leave NoData. Returns 0, or the first other error
 // value (the samples after it are not read).
-std::int16_t ReadProfileHeights(SharedState& state, std::vector<ProfileSample>& samples);
+std::int16_t ReadProfileHeights(const DataLocation& data, TileReaderState& reader, std::vector<ProfileSample>& samples);
 
 struct ProfileSummary {
     double distanceKm = 0.0;
     std::optional<std::size_t> lowest;  // index of the first lowest sample; none when all are missing
     std::optional<std::size_t> highest; // index of the first highest sample
-    long ascentM = 0;  // sum of the rises between neighbouring samples that both have a height
-    long descentM = 0; // sum of the falls, likewise; nothing is counted across a gap
+    long ascentM = 0;                   // sum of the rises between neighbouring samples that both have a height
+    long descentM = 0;                  // sum of the falls, likewise; nothing is counted across a gap
     std::size_t missing = 0;
 };
 ProfileSummary SummariseProfile(const std::vector<ProfileSample>& samples);

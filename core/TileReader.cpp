@@ -16,11 +16,10 @@ void CloseTile(TileReaderState& r)
     r.TileFileNo = 0;
 }
 
-std::int16_t OpenTile(SharedState& s, const std::string& path, TileKind kind)
+std::int16_t OpenTile(const DataLocation& data, TileReaderState& r, const std::string& path, TileKind kind)
 {
-    TileReaderState& r = s.Reader;
     r.TileFileNo = 1; // the only file the reader ever has open
-    const std::int16_t opened = OpenTileFile(r.OpenFile, path, s.ProgramDir, kind);
+    const std::int16_t opened = OpenTileFile(r.OpenFile, path, data.ProgramDir, kind);
     if (opened != ReadOk) {
         CloseTile(r);
         return opened;
@@ -42,14 +41,13 @@ std::int16_t ReadBlock(TileReaderState& r, TileKind kind, std::int16_t blockNo)
 }
 
 // Makes the block of the point the buffered one, opening its file if needed.
-std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocation& at)
+std::int16_t BringBlock(const DataLocation& data, TileReaderState& r, const std::string& path, const TileLocation& at)
 {
-    TileReaderState& r = s.Reader;
     if (r.OpenTileName == path && r.OpenBlockNo == at.blockNo)
         return ReadOk;
     if (r.OpenTileName != path) {
         CloseTile(r);
-        const std::int16_t opened = OpenTile(s, path, at.name.kind);
+        const std::int16_t opened = OpenTile(data, r, path, at.name.kind);
         if (opened != ReadOk)
             return opened;
     }
@@ -58,23 +56,23 @@ std::int16_t BringBlock(SharedState& s, const std::string& path, const TileLocat
 
 } // namespace
 
-void ReadTileHeight(SharedState& s, double lat, double& lon, std::int16_t& height, std::int16_t& errorValue)
+void ReadTileHeight(const DataLocation& data, TileReaderState& reader, double lat, double& lon, std::int16_t& height,
+    std::int16_t& errorValue)
 {
     height = 0;
-    s.Reader.FailedTileName.clear();
+    reader.FailedTileName.clear();
     TileLocation at;
-    errorValue = LocatePoint(!DataPrefix(s.DataDrive).empty(), lat, lon, at);
+    errorValue = LocatePoint(!DataPrefix(data.DataDrive).empty(), lat, lon, at);
     if (errorValue != ReadOk)
         return;
-    const std::string path = LogicalTilePath(s.DataDrive, at.name);
-    errorValue = BringBlock(s, path, at);
+    const std::string path = LogicalTilePath(data.DataDrive, at.name);
+    errorValue = BringBlock(data, reader, path, at);
     if (errorValue == ReadOk) {
-        const std::int16_t* block =
-            at.name.kind == TileKind::Kind3 ? s.Reader.BlockBuf3.data() : s.Reader.BlockBuf6.data();
+        const std::int16_t* block = at.name.kind == TileKind::Kind3 ? reader.BlockBuf3.data() : reader.BlockBuf6.data();
         errorValue = InterpolateInBlock(block, at, height);
     }
     if (errorValue != ReadOk && !IsNoDataHere(errorValue))
-        s.Reader.FailedTileName = path;
+        reader.FailedTileName = path;
 }
 
 } // namespace marn

@@ -1,6 +1,6 @@
 #include "import/Importer.h"
 
-#include "core/SharedState.h"
+#include "core/TileFormat.h"
 #include "import/GdalSession.h"
 #include "import/ImportError.h"
 #include "import/NodeGrid.h"
@@ -43,8 +43,7 @@ Sources OpenSources(const ImportOptions& options)
 // The tiles with inner nodes in a source's bounds, and the existing tiles
 // whose edge nodes a source may reach: a source does not make a tile of
 // which it holds only edge nodes, but it adds them to one that exists.
-std::vector<TileId> TilesOfSources(
-    const Sources& sources, const std::optional<GeoBounds>& area, const fs::path& outDir)
+std::vector<TileId> TilesOfSources(const Sources& sources, const std::optional<GeoBounds>& area, const fs::path& outDir)
 {
     constexpr double OneNode = LatStepSec / 3600.0;
     std::set<TileId> tiles;

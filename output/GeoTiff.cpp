@@ -17,8 +17,8 @@
 #include <geotiff/geokeys.h>
 #include <geotiff/geovalues.h>
 #include <geotiff/xtiffio.h>
-#include <tiffio.h>
 #include <sys/stat.h>
+#include <tiffio.h>
 #include <unistd.h>
 
 namespace marn {
@@ -64,23 +64,22 @@ void SetUpLibTiff()
 struct RasterLayout {
     int cols = 0;
     int rows = 0;
-    int samples = 1;        // 1 height or 3 colour bytes per pixel
+    int samples = 1; // 1 height or 3 colour bytes per pixel
     int bitsPerSample = 16;
     bool signedSamples = true;
 };
 
 // Writes the georeferenced raster to a temporary file beside `path` and
 // renames it into place, so a failure leaves an older file as it was.
-std::string WriteGeoTiff(const std::string& path, const SharedState& s, const RasterLayout& layout,
+std::string WriteGeoTiff(const std::string& path, const PictureGrid& s, const RasterLayout& layout,
     const std::function<const void*(int row)>& rowBytes, const char* noData)
 {
     if (layout.cols < 1 || layout.rows < 1)
         return "there is no sampled grid to write";
     SetUpLibTiff();
     const std::filesystem::path target(path);
-    std::string temporary =
-        (target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path()).string() + "/."
-        + target.filename().string() + ".XXXXXX";
+    std::string temporary = (target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path()).string()
+                            + "/." + target.filename().string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return std::strerror(errno);
@@ -145,7 +144,7 @@ std::string WriteGeoTiff(const std::string& path, const SharedState& s, const Ra
 
 } // namespace
 
-std::vector<GroundControlPoint> GridControlPoints(const SharedState& s, int step)
+std::vector<GroundControlPoint> GridControlPoints(const PictureGrid& s, int step)
 {
     const int cols = LastSampledColumn(s);
     const int rows = LastSampledRow(s);
@@ -165,14 +164,14 @@ std::vector<GroundControlPoint> GridControlPoints(const SharedState& s, int step
     return points;
 }
 
-std::string WriteHeightGeoTiff(const std::string& path, const SharedState& s)
+std::string WriteHeightGeoTiff(const std::string& path, const PictureGrid& s)
 {
     const RasterLayout layout{LastSampledColumn(s), LastSampledRow(s), 1, 16, true};
     return WriteGeoTiff(
         path, s, layout, [&s](int row) -> const void* { return s.GridHeights.row(row + 1) + 1; }, "-9999");
 }
 
-std::string WriteColourGeoTiff(const std::string& path, const SharedState& s, const std::vector<std::uint8_t>& rgb)
+std::string WriteColourGeoTiff(const std::string& path, const PictureGrid& s, const std::vector<std::uint8_t>& rgb)
 {
     const RasterLayout layout{LastSampledColumn(s), LastSampledRow(s), 3, 8, false};
     const std::size_t rowBytes = static_cast<std::size_t>(layout.cols) * 3;

@@ -6,7 +6,7 @@
 // the middle meridian), so the files carry the positions themselves and a GIS
 // warps them. Plain libtiff: writing one does not load GDAL.
 
-#include "core/SharedState.h"
+#include "core/PictureGrid.h"
 
 #include <cstdint>
 #include <string>
@@ -24,13 +24,13 @@ struct GroundControlPoint {
 };
 
 // Every `step`th sampled column and row from the first, plus the last ones.
-std::vector<GroundControlPoint> GridControlPoints(const SharedState& s, int step = 32);
+std::vector<GroundControlPoint> GridControlPoints(const PictureGrid& s, int step = 32);
 
 // The sampled heights: Int16, nodata -9999. "" when written, else the reason.
-std::string WriteHeightGeoTiff(const std::string& path, const SharedState& s);
+std::string WriteHeightGeoTiff(const std::string& path, const PictureGrid& s);
 
 // The picture area's colours: `rgb` holds the sampled rows (north first) of
 // red, green, blue bytes per grid point. "" when written, else the reason.
-std::string WriteColourGeoTiff(const std::string& path, const SharedState& s, const std::vector<std::uint8_t>& rgb);
+std::string WriteColourGeoTiff(const std::string& path, const PictureGrid& s, const std::vector<std::uint8_t>& rgb);
 
 } // namespace marn

@@ -7,7 +7,7 @@
 
 namespace marn {
 
-void PrintOnCurrentPrinter(PrinterService& printers, Platform& platform, SharedState& state, const QImage& picture)
+void PrintOnCurrentPrinter(PrinterService& printers, Platform& platform, WindowFlags& state, const QImage& picture)
 {
     const QStringList names = printers.printerNames();
     if (names.isEmpty()) {

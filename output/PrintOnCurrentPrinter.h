@@ -6,13 +6,13 @@
 
 namespace marn {
 
-struct SharedState;
+struct WindowFlags;
 class Platform;
 class PrinterService;
 
 // Prints the picture scaled to one page of the current printer. With no
 // printer installed, or when the printer fails, a message says so (naming the
 // printer and the reason). ReadoutEnabled is true afterwards in every case.
-void PrintOnCurrentPrinter(PrinterService& printers, Platform& platform, SharedState& state, const QImage& picture);
+void PrintOnCurrentPrinter(PrinterService& printers, Platform& platform, WindowFlags& state, const QImage& picture);
 
 } // namespace marn

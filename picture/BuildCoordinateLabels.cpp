@@ -34,7 +34,7 @@ void DrawEdge(
 } // namespace
 
 CoordinateLabelSet BuildCoordinateLabels(
-    const SharedState& state, PictureBox& picture1, const CoordinateLabelArrays& labels)
+    const PictureGrid& state, PictureBox& picture1, const CoordinateLabelArrays& labels)
 {
     const CoordinateLabelSet set = ComputeCoordinateLabels(LabelInputsFrom(state, OwnSizes(labels)));
     DrawEdge(set.LabNS, labels.LabNS, picture1);

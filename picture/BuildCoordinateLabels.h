@@ -23,6 +23,6 @@ struct CoordinateLabelArrays {
 // captioned and placed. Labels that no edge reaches keep their state. Returns
 // what was drawn.
 CoordinateLabelSet BuildCoordinateLabels(
-    const SharedState& state, PictureBox& picture1, const CoordinateLabelArrays& labels);
+    const PictureGrid& state, PictureBox& picture1, const CoordinateLabelArrays& labels);
 
 } // namespace marn

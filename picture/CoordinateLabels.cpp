@@ -211,7 +211,7 @@ CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel)
     return sizes;
 }
 
-LabelInputs LabelInputsFrom(const SharedState& state, const CoordinateLabelSizes& sizes)
+LabelInputs LabelInputsFrom(const PictureGrid& state, const CoordinateLabelSizes& sizes)
 {
     LabelInputs in;
     static_cast<PictureArea&>(in) = state;

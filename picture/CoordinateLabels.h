@@ -4,7 +4,7 @@
 // (LabEWO) the picture. Computed from the corner coordinates and the picture
 // geometry; the picture window draws the ticks and places the labels.
 
-#include "core/SharedState.h"
+#include "core/PictureGrid.h"
 
 #include <array>
 #include <string>
@@ -67,7 +67,7 @@ struct LabelInputs : PictureArea {
     CoordinateLabelSizes sizes;
 };
 
-LabelInputs LabelInputsFrom(const SharedState& state, const CoordinateLabelSizes& sizes);
+LabelInputs LabelInputsFrom(const PictureGrid& state, const CoordinateLabelSizes& sizes);
 
 // The labels of the three edges, left edge first, then bottom, then top.
 // An edge with no extent (end not beyond start) or no pixels gets no labels.

@@ -35,7 +35,7 @@ std::vector<QRgb> HeightColourTable(const ClassLimits& limits)
     return table;
 }
 
-void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImage& image, bool relief)
+void DrawHeightPixels(const PictureGrid& state, const ClassLimits& limits, QImage& image, bool relief)
 {
     const HeightGrid& grid = state.GridHeights;
     const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), grid.maxCol());
@@ -81,7 +81,7 @@ void DrawHeightPixels(const SharedState& state, const ClassLimits& limits, QImag
 
 namespace marn {
 
-std::vector<std::uint8_t> PictureAreaRgb(const SharedState& state, const QImage& image)
+std::vector<std::uint8_t> PictureAreaRgb(const PictureGrid& state, const QImage& image)
 {
     const int cols = std::min(static_cast<int>(std::floor(state.PicCols)), state.GridHeights.maxCol());
     const int rows = std::min(static_cast<int>(std::floor(state.PicRows)), state.GridHeights.maxRow());

@@ -17,19 +17,14 @@ namespace {
 constexpr int MaxCentreSteps = 50;
 constexpr double CentreToleranceDeg = 1e-11;
 
-GridFrame ShownFrame(const SharedState& s)
-{
-    return {s.KmPerPixel, s.LonMid, s.LatS, s.LatN};
-}
-
 // Column and row of the grid (1-based, unrounded) under the pointer's pixel,
 // as the readout counts them.
-double PointerColumn(const SharedState& s, float x)
+double PointerColumn(const PictureArea& s, float x)
 {
     return std::floor(static_cast<double>(x)) - static_cast<double>(s.PicLeft) + 1.0;
 }
 
-double PointerRow(const SharedState& s, float y)
+double PointerRow(const PictureArea& s, float y)
 {
     return std::floor(static_cast<double>(y)) - static_cast<double>(s.PicTop) + 1.0;
 }
@@ -45,18 +40,6 @@ std::optional<View> Permitted(const View& view)
 
 } // namespace
 
-View CurrentView(const SharedState& s)
-{
-    return {s.CenterLat, s.CenterLon, s.AreaLengthKm};
-}
-
-void SetView(SharedState& s, const View& view)
-{
-    s.CenterLat = view.CenterLat;
-    s.CenterLon = view.CenterLon;
-    s.AreaLengthKm = view.AreaLengthKm;
-}
-
 std::optional<std::int16_t> ZoomedLength(std::int16_t lengthKm, int notches)
 {
     const double km = std::floor(std::ldexp(static_cast<double>(lengthKm), -notches) + 0.5);
@@ -65,31 +48,31 @@ std::optional<std::int16_t> ZoomedLength(std::int16_t lengthKm, int notches)
     return static_cast<std::int16_t>(km);
 }
 
-std::optional<View> ZoomedView(const SharedState& s, int notches)
+std::optional<View> ZoomedView(const View& at, int notches)
 {
-    const std::optional<std::int16_t> length = ZoomedLength(s.AreaLengthKm, notches);
+    const std::optional<std::int16_t> length = ZoomedLength(at.AreaLengthKm, notches);
     if (!length)
         return std::nullopt;
-    return Permitted({s.CenterLat, s.CenterLon, *length});
+    return Permitted({at.CenterLat, at.CenterLon, *length});
 }
 
-std::optional<View> ZoomedViewAt(const SharedState& s, int notches, float x, float y)
+std::optional<View> ZoomedViewAt(const View& at, const PictureGrid& s, int notches, float x, float y)
 {
-    const std::optional<std::int16_t> length = ZoomedLength(s.AreaLengthKm, notches);
+    const std::optional<std::int16_t> length = ZoomedLength(at.AreaLengthKm, notches);
     if (!length || !ReadoutInside(s, x, y))
         return std::nullopt;
     const double u = PointerColumn(s, x);
     const double v = PointerRow(s, y);
     double pointLat = 0.0;
     double pointLon = 0.0;
-    GridPointAt(ShownFrame(s), s, u, v, pointLat, pointLon);
+    GridPointAt(s, s, u, v, pointLat, pointLon);
 
     // A shorter length draws the centre towards the point in proportion; the
     // frame hangs from its southern edge and follows great circles, so the
     // guess is then moved by what the point under the pointer is still off.
-    const double ratio = static_cast<double>(*length) / s.AreaLengthKm;
-    double lat = pointLat + (s.CenterLat - pointLat) * ratio;
-    double lon = pointLon + (s.CenterLon - pointLon) * ratio;
+    const double ratio = static_cast<double>(*length) / at.AreaLengthKm;
+    double lat = pointLat + (at.CenterLat - pointLat) * ratio;
+    double lon = pointLon + (at.CenterLon - pointLon) * ratio;
     for (int step = 0; step < MaxCentreSteps; ++step) {
         double underLat = 0.0;
         double underLon = 0.0;
@@ -104,24 +87,24 @@ std::optional<View> ZoomedViewAt(const SharedState& s, int notches, float x, flo
     return Permitted({lat, lon, *length});
 }
 
-std::optional<View> CentredView(const SharedState& s, float x, float y)
+std::optional<View> CentredView(const View& at, const PictureGrid& s, float x, float y)
 {
     if (!ReadoutInside(s, x, y))
         return std::nullopt;
     double lat = 0.0;
     double lon = 0.0;
-    GridPointAt(ShownFrame(s), s, PointerColumn(s, x), PointerRow(s, y), lat, lon);
-    return Permitted({lat, lon, s.AreaLengthKm});
+    GridPointAt(s, s, PointerColumn(s, x), PointerRow(s, y), lat, lon);
+    return Permitted({lat, lon, at.AreaLengthKm});
 }
 
-std::optional<View> MovedView(const SharedState& s, Direction direction)
+std::optional<View> MovedView(const View& at, const PictureGrid& s, Direction direction)
 {
-    View view = CurrentView(s);
+    View view = at;
     const double halfHeightDeg = static_cast<double>(s.PicRows) * s.KmPerPixel / 2 / KmPerDegree;
     double latUnused = 0.0;
     double lonEast = 0.0;
-    DestPoint(s.CenterLat, s.CenterLon, 90, static_cast<double>(s.AreaLengthKm) / 2, latUnused, lonEast);
-    const double halfWidthDeg = lonEast - s.CenterLon;
+    DestPoint(at.CenterLat, at.CenterLon, 90, static_cast<double>(at.AreaLengthKm) / 2, latUnused, lonEast);
+    const double halfWidthDeg = lonEast - at.CenterLon;
     switch (direction) {
     case Direction::North:
         view.CenterLat += halfHeightDeg;
@@ -139,15 +122,15 @@ std::optional<View> MovedView(const SharedState& s, Direction direction)
     return Permitted(view);
 }
 
-PreviewShift PreviewOf(const SharedState& shown, const View& to)
+PreviewShift PreviewOf(const View& from, const PictureGrid& shown, const View& to)
 {
     constexpr double RadPerDeg = 3.141592654 / 180.0;
     const double kmPerPixel = shown.KmPerPixel;
-    const double dLat = to.CenterLat - shown.CenterLat;
-    const double dLon = WrapLongitude(to.CenterLon - shown.CenterLon);
+    const double dLat = to.CenterLat - from.CenterLat;
+    const double dLon = WrapLongitude(to.CenterLon - from.CenterLon);
     PreviewShift shift;
-    shift.scale = static_cast<double>(shown.AreaLengthKm) / to.AreaLengthKm;
-    shift.dx = dLon * std::cos(shown.CenterLat * RadPerDeg) * KmPerDegree / kmPerPixel;
+    shift.scale = static_cast<double>(from.AreaLengthKm) / to.AreaLengthKm;
+    shift.dx = dLon * std::cos(from.CenterLat * RadPerDeg) * KmPerDegree / kmPerPixel;
     shift.dy = -dLat * KmPerDegree / kmPerPixel;
     return shift;
 }

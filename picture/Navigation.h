@@ -1,15 +1,16 @@
 #pragma once
 // Moving from the picture to the next one: the view (centre point and
 // west-east length) that a wheel notch, a key, a double-click or "Back" asks
-// for, computed from the shown picture's frame. Plain functions of the shared
-// state; the picture window loads the view they return.
+// for, computed from the view on show and its picture's frame. Plain
+// functions; the picture window loads the view they return.
 //
 // Every view keeps to what the input window accepts: a length of 20..3000 km
 // and a centre latitude up to 90 deg 59' north or south; a step that would
 // leave them gives no view. The centre longitude of a new view is brought into
 // -180..180, so that the input window's fields can show it.
 
-#include "core/SharedState.h"
+#include "core/DisplayArea.h"
+#include "core/PictureGrid.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,17 +19,19 @@
 
 namespace marn {
 
-struct View {
-    double CenterLat = 0.0; // signed degrees
-    double CenterLon = 0.0;
-    std::int16_t AreaLengthKm = 0;
-    friend bool operator==(const View&, const View&) = default;
-};
+// A view: the centre (signed degrees) and the west-east length of a picture.
+using View = DisplayArea;
 
-// The view in the shared state.
-View CurrentView(const SharedState& s);
-// Writes a view's centre and length into the shared state.
-void SetView(SharedState& s, const View& view);
+// The view in a state.
+inline View CurrentView(const DisplayArea& s)
+{
+    return s;
+}
+// Writes a view's centre and length into a state.
+inline void SetView(DisplayArea& s, const View& view)
+{
+    s = view;
+}
 
 // The length after `notches` zoom steps: each step forward (positive) halves
 // it, each step back doubles it, rounded to whole km (halves up); nullopt when
@@ -36,22 +39,22 @@ void SetView(SharedState& s, const View& view);
 std::optional<std::int16_t> ZoomedLength(std::int16_t lengthKm, int notches);
 
 // Zoom about the centre ("+" and "-"): the same centre, the zoomed length.
-std::optional<View> ZoomedView(const SharedState& s, int notches);
+std::optional<View> ZoomedView(const View& at, int notches);
 
 // Zoom about the pointer at (x, y) in Picture1's pixels (the mouse wheel):
 // the new centre is chosen so that the new picture shows, under the same
 // pixel, the point the shown picture has there. nullopt also when the pointer
 // lies outside the picture area.
-std::optional<View> ZoomedViewAt(const SharedState& s, int notches, float x, float y);
+std::optional<View> ZoomedViewAt(const View& at, const PictureGrid& s, int notches, float x, float y);
 
 // The point under the pointer (double-click) as the centre, same length;
 // nullopt when the pointer lies outside the picture area.
-std::optional<View> CentredView(const SharedState& s, float x, float y);
+std::optional<View> CentredView(const View& at, const PictureGrid& s, float x, float y);
 
 // The centre moved by half the picture's height (north, south) or half its
 // west-east length (west, east).
 enum class Direction { North, South, West, East };
-std::optional<View> MovedView(const SharedState& s, Direction direction);
+std::optional<View> MovedView(const View& at, const PictureGrid& s, Direction direction);
 
 // How the shown picture looks in the picture of view `to`, for showing it at
 // once while `to` is sampled: a point at (x, y) of the shown picture area lies
@@ -63,7 +66,7 @@ struct PreviewShift {
     double dx = 0.0;
     double dy = 0.0;
 };
-PreviewShift PreviewOf(const SharedState& shown, const View& to);
+PreviewShift PreviewOf(const View& from, const PictureGrid& shown, const View& to);
 
 // The views shown before the current one, the latest on top; the oldest are
 // dropped beyond Capacity.

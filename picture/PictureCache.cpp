@@ -4,32 +4,11 @@
 
 namespace marn {
 
-FrameValues FrameOf(const SharedState& s)
-{
-    return {s.KmPerPixel, s.LonMid, s.LatS, s.LatN, s.LatNW, s.LonNW, s.LatNE, s.LonNE, s.LatSW, s.LonSW, s.LatSE,
-        s.LonSE};
-}
-
-void SetFrame(SharedState& s, const FrameValues& f)
-{
-    s.KmPerPixel = f.KmPerPixel;
-    s.LonMid = f.LonMid;
-    s.LatS = f.LatS;
-    s.LatN = f.LatN;
-    s.LatNW = f.LatNW;
-    s.LonNW = f.LonNW;
-    s.LatNE = f.LatNE;
-    s.LonNE = f.LonNE;
-    s.LatSW = f.LatSW;
-    s.LonSW = f.LonSW;
-    s.LatSE = f.LatSE;
-    s.LonSE = f.LonSE;
-}
-
 std::size_t CachedPicture::bytes() const
 {
     const auto points = static_cast<std::size_t>(heights.maxCol() + 1) * static_cast<std::size_t>(heights.maxRow() + 1);
-    const auto coordPoints = static_cast<std::size_t>(coords.maxCol() + 1) * static_cast<std::size_t>(coords.maxRow() + 1);
+    const auto coordPoints =
+        static_cast<std::size_t>(coords.maxCol() + 1) * static_cast<std::size_t>(coords.maxRow() + 1);
     return static_cast<std::size_t>(pixels.sizeInBytes()) + points * sizeof(std::int16_t)
            + coordPoints * 2 * sizeof(double);
 }

@@ -9,6 +9,7 @@
 // heights, 16 MB of coordinates), so the default budget keeps the last nine.
 
 #include "core/GridArrays.h"
+#include "core/PictureGrid.h"
 #include "picture/CoordinateLabels.h"
 #include "picture/HeightClasses.h"
 #include "picture/Navigation.h"
@@ -25,15 +26,6 @@
 
 namespace marn {
 
-// The frame values that the grid set-up writes (KmPerPixel .. LonSE).
-struct FrameValues {
-    double KmPerPixel = 0.0, LonMid = 0.0, LatS = 0.0, LatN = 0.0;
-    double LatNW = 0.0, LonNW = 0.0, LatNE = 0.0, LonNE = 0.0;
-    double LatSW = 0.0, LonSW = 0.0, LatSE = 0.0, LonSE = 0.0;
-};
-FrameValues FrameOf(const SharedState& s);
-void SetFrame(SharedState& s, const FrameValues& frame);
-
 // What one label of the picture showed.
 struct LabelShown {
     QString text;
@@ -48,7 +40,7 @@ struct CachedPicture {
     QImage pixels;
     HeightGrid heights;
     CoordGrid coords;
-    FrameValues frame;
+    AreaFrame frame;
     HeightRange range;
     ClassLimits limits{};
     ScaleBar scale;

@@ -22,13 +22,14 @@ QString ReadErrorMessage(std::int16_t error, const std::string& tileFile)
     return message;
 }
 
-QString ReadErrorMessage(std::int16_t error, const SharedState& state)
+QString ReadErrorMessage(std::int16_t error, const DataLocation& data, const TileReaderState& reader)
 {
-    const std::string& tile = state.Reader.FailedTileName;
-    return ReadErrorMessage(error, tile.empty() ? tile : NativePath(tile, state.ProgramDir));
+    const std::string& tile = reader.FailedTileName;
+    return ReadErrorMessage(error, tile.empty() ? tile : NativePath(tile, data.ProgramDir));
 }
 
-bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress)
+bool ReadGridHeights(
+    const DataLocation& data, TileReaderState& reader, PictureGrid& state, Platform& platform, Fortschritt& progress)
 {
     const ProgressBarLayout bar = ComputeProgressBar(state.ScreenWidthPx, state.ScreenHeightPx);
     progress.drawScale(bar);
@@ -38,7 +39,7 @@ bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progre
         Single((static_cast<double>(bar.x1) - static_cast<double>(bar.x0)) / static_cast<double>(state.PicRows));
     const int rows = static_cast<int>(std::floor(state.PicRows));
     float done = 0.0F;
-    const std::int16_t error = SampleGridHeightsFast(state, [&](int row) {
+    const std::int16_t error = SampleGridHeightsFast(data, reader, state, [&](int row) {
         done = Single(static_cast<double>(done) + static_cast<double>(step));
         progress.drawBar(bar, done);
         progress.rowSampled(row, rows);
@@ -46,7 +47,7 @@ bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progre
     });
     if (error == 0)
         return true;
-    platform.messageBox(ReadErrorMessage(error, state));
+    platform.messageBox(ReadErrorMessage(error, data, reader));
     platform.endProgram();
     return false;
 }

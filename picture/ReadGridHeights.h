@@ -6,7 +6,9 @@
 // (SampleGridHeightsFast), while the bar and the events still follow the rows
 // in order on this thread; the heights are those of the one-file, one-block reader.
 
-#include "core/SharedState.h"
+#include "core/DataLocation.h"
+#include "core/PictureGrid.h"
+#include "core/TileReaderState.h"
 #include "ui/Platform.h"
 
 namespace marn {
@@ -17,13 +19,14 @@ class Fortschritt;
 // On any other read error it shows "Error reading heigt data, Error value = "
 // with the error value and, on a second line, the tile file it arose in,
 // ends the program through the platform and returns false.
-bool ReadGridHeights(SharedState& state, Platform& platform, Fortschritt& progress);
+bool ReadGridHeights(
+    const DataLocation& data, TileReaderState& reader, PictureGrid& state, Platform& platform, Fortschritt& progress);
 
 // The message of a read error; `tileFile` (the operating system's path of the
 // tile it arose in, "" for none) becomes its second line.
 QString ReadErrorMessage(std::int16_t error, const std::string& tileFile);
-// The same for the last read of a reader state: its failed tile, as the
-// operating system names it.
-QString ReadErrorMessage(std::int16_t error, const SharedState& state);
+// The same for the last read of a reader: its failed tile, as the operating
+// system names it.
+QString ReadErrorMessage(std::int16_t error, const DataLocation& data, const TileReaderState& reader);
 
 } // namespace marn

@@ -26,17 +26,17 @@ int HeldIndex(float pointer, float picStart, float picCount, int dimension)
 
 } // namespace
 
-bool ReadoutActive(const SharedState& state)
+bool ReadoutActive(const WindowFlags& state)
 {
     return state.PictureReady && state.ReadoutEnabled;
 }
 
-bool ReadoutInside(const SharedState& state, float x, float y)
+bool ReadoutInside(const PictureArea& state, float x, float y)
 {
     return state.PicLeft <= x && x <= state.PicRight && state.PicTop <= y && y <= state.PicBottom;
 }
 
-std::pair<int, int> ReadoutGridIndex(const SharedState& state, float x, float y)
+std::pair<int, int> ReadoutGridIndex(const PictureGrid& state, float x, float y)
 {
     const int maxCol = std::min(state.GridHeights.maxCol(), state.GridCoords.maxCol());
     const int maxRow = std::min(state.GridHeights.maxRow(), state.GridCoords.maxRow());
@@ -58,7 +58,7 @@ std::string ReadoutCoordinatesText(double lat, double lon)
     return "Coordinates = " + FormatLatLon(lat, lon);
 }
 
-std::optional<ReadoutLines> ReadoutAt(const SharedState& state, float x, float y)
+std::optional<ReadoutLines> ReadoutAt(const PictureGrid& state, float x, float y)
 {
     if (!ReadoutInside(state, x, y)) {
         return std::nullopt;

@@ -12,10 +12,10 @@
 namespace marn {
 
 // The readout runs only when the picture is complete and no save or print is going on.
-bool ReadoutActive(const SharedState& state);
+bool ReadoutActive(const WindowFlags& state);
 
 // PicLeft <= x <= PicRight and PicTop <= y <= PicBottom (edges included).
-bool ReadoutInside(const SharedState& state, float x, float y);
+bool ReadoutInside(const PictureArea& state, float x, float y);
 
 // Grid point (i, j) under the pointer: i = floor(x) - PicLeft + 1 and
 // j = floor(y) - PicTop + 1, each rounded to the nearest (ties to even), then
@@ -24,7 +24,7 @@ bool ReadoutInside(const SharedState& state, float x, float y);
 // never shows the unfilled column 0, and a last column or row beyond the
 // sampled ones shows its nearest sampled neighbour. (0, 0) when the grid has
 // no sampled point at all.
-std::pair<int, int> ReadoutGridIndex(const SharedState& state, float x, float y);
+std::pair<int, int> ReadoutGridIndex(const PictureGrid& state, float x, float y);
 
 // "Height = 1234 m", "Height = -9999 m" (pattern "###0").
 std::string ReadoutHeightText(std::int16_t height);
@@ -39,6 +39,6 @@ struct ReadoutLines {
 
 // Both lines for the pointer at (x, y); nullopt when the pointer is outside the
 // picture area or the grid has no sampled point. Does not look at the flags.
-std::optional<ReadoutLines> ReadoutAt(const SharedState& state, float x, float y);
+std::optional<ReadoutLines> ReadoutAt(const PictureGrid& state, float x, float y);
 
 } // namespace marn

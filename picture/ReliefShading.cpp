@@ -1,7 +1,7 @@
 #include "picture/ReliefShading.h"
 
 #include "core/Geodesy.h"
-#include "core/SharedState.h"
+#include "core/TileFormat.h"
 
 #include <cmath>
 

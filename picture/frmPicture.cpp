@@ -12,9 +12,9 @@
 #include "picture/PictureCommands.h"
 #include "picture/PixelGeometry.h"
 #include "picture/ProfileOverlay.h"
-#include "picture/frmProfile.h"
 #include "picture/ReadGridHeights.h"
 #include "picture/ReadoutPoint.h"
+#include "picture/frmProfile.h"
 #include "picture/frmWait.h"
 #include "ui/DesignFont.h"
 #include "ui/LabelArray.h"
@@ -24,12 +24,12 @@
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QPainter>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLineF>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 
 #include <cmath>
@@ -187,9 +187,11 @@ void frmPicture::createViewMenu()
     connect(menProfile, &QAction::triggered, this, [this] { menProfile_Click(); });
     connect(keyCancelLine, &QAction::triggered, this, [this] { keyCancelLine_Click(); });
     const auto zoom = [this](int notches) {
-        navigate([notches](const SharedState& s) { return ZoomedView(s, notches); });
+        navigate([notches](const View& at, const PictureGrid&) { return ZoomedView(at, notches); });
     };
-    const auto move = [this](Direction to) { navigate([to](const SharedState& s) { return MovedView(s, to); }); };
+    const auto move = [this](Direction to) {
+        navigate([to](const View& at, const PictureGrid& s) { return MovedView(at, s, to); });
+    };
     connect(keyZoomIn, &QAction::triggered, this, [zoom] { zoom(1); });
     connect(keyZoomOut, &QAction::triggered, this, [zoom] { zoom(-1); });
     connect(keyNorth, &QAction::triggered, this, [move] { move(Direction::North); });
@@ -342,7 +344,7 @@ bool frmPicture::Form_Load()
     static_cast<PictureArea&>(state_) = layout_;
     drawFrameAndScale();
 
-    SetUpGrid(state_);
+    SetUpGrid(state_, state_);
     labels_ = BuildCoordinateLabels(state_, *Picture1, {LabNS, LabEWU, LabEWO});
 
     if (!sampleHeights() || !showHeightRange())
@@ -410,7 +412,7 @@ bool frmPicture::sampleHeights()
     Fortschritt& progress = progressWindow();
     progress.show();
     platform_.processEvents();
-    if (!ReadGridHeights(state_, platform_, progress))
+    if (!ReadGridHeights(state_, state_.Reader, state_, platform_, progress))
         return false;
     progress.hide();
     platform_.processEvents();
@@ -529,14 +531,14 @@ bool frmPicture::loadAndShow()
 
 void frmPicture::ShowView(const std::optional<View>& view)
 {
-    navigate([&view](const SharedState&) { return view; });
+    navigate([&view](const View&, const PictureGrid&) { return view; });
 }
 
-void frmPicture::navigate(const std::function<std::optional<View>(const SharedState&)>& step)
+void frmPicture::navigate(const Step& step)
 {
     if (!state_.PictureReady || !shownView_)
         return;
-    const std::optional<View> view = step(stepping_ ? *target_ : static_cast<const SharedState&>(state_));
+    const std::optional<View> view = stepping_ ? step(target_->view, target_->grid) : step(CurrentView(state_), state_);
     if (!view)
         return;
     aimAt(*view);
@@ -547,30 +549,26 @@ void frmPicture::navigate(const std::function<std::optional<View>(const SharedSt
     runSteps(*view, false);
 }
 
-// A state aside of the picture on show, for the view a step heads for: the
+// A picture aside of the one on show, for the view a step heads for: the
 // same screen and picture area, the view given.
-SharedState& frmPicture::stateAside(std::unique_ptr<SharedState>& aside, const View& view) const
+frmPicture::Aside& frmPicture::aside(std::unique_ptr<Aside>& slot, const View& view) const
 {
-    if (!aside)
-        aside = std::make_unique<SharedState>();
-    SharedState& s = *aside;
-    static_cast<PictureArea&>(s) = static_cast<const PictureArea&>(state_);
-    s.ScreenWidthPx = state_.ScreenWidthPx;
-    s.ScreenHeightPx = state_.ScreenHeightPx;
-    SetView(s, view);
-    return s;
+    if (!slot)
+        slot = std::make_unique<Aside>();
+    Aside& a = *slot;
+    static_cast<PictureArea&>(a.grid) = state_;
+    a.grid.ScreenWidthPx = state_.ScreenWidthPx;
+    a.grid.ScreenHeightPx = state_.ScreenHeightPx;
+    a.view = view;
+    return a;
 }
 
 // The frame of the view a step heads for, from which the steps asked for
 // meanwhile are counted.
 void frmPicture::aimAt(const View& view)
 {
-    SharedState& t = stateAside(target_, view);
-    const GridFrame frame = ComputeGridFrame(view.CenterLat, view.CenterLon, view.AreaLengthKm, t);
-    t.KmPerPixel = frame.KmPerPixel;
-    t.LonMid = frame.LonMid;
-    t.LatS = frame.LatS;
-    t.LatN = frame.LatN;
+    PictureGrid& t = aside(target_, view).grid;
+    static_cast<GridFrame&>(t) = ComputeGridFrame(view.CenterLat, view.CenterLon, view.AreaLengthKm, t);
 }
 
 void frmPicture::runSteps(View view, bool back)
@@ -607,10 +605,8 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     }
     showPreview(view);
 
-    SharedState& next = stateAside(next_, view);
-    next.DataDrive = state_.DataDrive;
-    next.ProgramDir = state_.ProgramDir;
-    SetUpGrid(next);
+    PictureGrid& next = aside(next_, view).grid;
+    SetUpGrid(view, next);
 
     QElapsedTimer clock;
     clock.start();
@@ -618,7 +614,7 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     std::int16_t error = 0;
     try {
         error = SampleGridHeightsFast(
-            next, [&](int row) { stepRowDone(row, clock, lastEvents, remember); });
+            state_, state_.Reader, next, [&](int row) { stepRowDone(row, clock, lastEvents, remember); });
     } catch (const StepOutdated&) {
         return StepEnd::Outdated;
     }
@@ -626,7 +622,7 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     std::optional<std::string> stop;
     HeightRange range;
     if (error != 0) {
-        stop = ReadErrorMessage(error, next).toStdString();
+        stop = ReadErrorMessage(error, state_, state_.Reader).toStdString();
     } else {
         range = FindHeightRange(next.GridHeights, next.PicCols, next.PicRows);
         stop = HeightRangeStopMessage(range, MissingDataDirectoryNote(state_.DataDrive, state_.ProgramDir));
@@ -641,7 +637,7 @@ frmPicture::StepEnd frmPicture::loadStep(const View& view, bool remember)
     state_.GridHeights = std::move(next.GridHeights);
     state_.GridCoords = std::move(next.GridCoords);
     SetView(state_, view);
-    SetFrame(state_, FrameOf(next));
+    static_cast<AreaFrame&>(state_) = next;
     range_ = shownRange();
     drawSteppedPicture();
     shownView_ = view;
@@ -685,7 +681,7 @@ void frmPicture::rememberShown(bool remember)
     shown.pixels = Picture1->picture();
     shown.heights = std::move(state_.GridHeights);
     shown.coords = std::move(state_.GridCoords);
-    shown.frame = FrameOf(state_);
+    shown.frame = state_;
     shown.range = range_;
     shown.limits = limits_;
     shown.scale = scaleBar_;
@@ -704,7 +700,7 @@ void frmPicture::showCached(CachedPicture picture)
     state_.GridHeights = std::move(picture.heights);
     state_.GridCoords = std::move(picture.coords);
     SetView(state_, picture.view);
-    SetFrame(state_, picture.frame);
+    static_cast<AreaFrame&>(state_) = picture.frame;
     range_ = picture.range;
     limits_ = picture.limits;
     scaleBar_ = picture.scale;
@@ -730,7 +726,7 @@ void frmPicture::showCached(CachedPicture picture)
 // painted over the picture at once; the rest of the area is left empty.
 void frmPicture::showPreview(const View& view)
 {
-    const PreviewShift shift = PreviewOf(state_, view);
+    const PreviewShift shift = PreviewOf(CurrentView(state_), state_, view);
     const QRect area = PixelRect({state_.PicLeft, state_.PicTop, state_.PicCols, state_.PicRows});
     QImage preview(area.size(), QImage::Format_RGB32);
     preview.fill(Picture1->backColor());
@@ -794,14 +790,14 @@ void frmPicture::Picture1_MouseWheel(float x, float y, int angleDelta)
     if (notches == 0)
         return;
     wheelDelta_ -= notches * WheelNotch;
-    navigate([=](const SharedState& s) { return ZoomedViewAt(s, notches, x, y); });
+    navigate([=](const View& at, const PictureGrid& s) { return ZoomedViewAt(at, s, notches, x, y); });
 }
 
 void frmPicture::Picture1_DblClick(float x, float y)
 {
     if (drawingLine())
         return;
-    navigate([=](const SharedState& s) { return CentredView(s, x, y); });
+    navigate([=](const View& at, const PictureGrid& s) { return CentredView(at, s, x, y); });
 }
 
 void frmPicture::setNewAreaHandler(std::function<void()> handler)
@@ -860,7 +856,7 @@ void frmPicture::Picture1_MouseMove(float x, float y)
 namespace {
 
 // The geographic position of the grid point under a pixel of the picture area.
-std::optional<GeoPoint> PositionAt(const SharedState& state, float x, float y)
+std::optional<GeoPoint> PositionAt(const PictureGrid& state, float x, float y)
 {
     if (!ReadoutInside(state, x, y))
         return std::nullopt;
@@ -935,8 +931,8 @@ void frmPicture::keyCancelLine_Click()
 // The line from its start to the pointer, with its great-circle length beside the pointer.
 void frmPicture::showLineTo(float x, float y)
 {
-    const std::optional<GeoPoint> from = PositionAt(state_, static_cast<float>(lineStart_.x()),
-        static_cast<float>(lineStart_.y()));
+    const std::optional<GeoPoint> from =
+        PositionAt(state_, static_cast<float>(lineStart_.x()), static_cast<float>(lineStart_.y()));
     const std::optional<GeoPoint> to = PositionAt(state_, x, y);
     if (!from || !to)
         return;
@@ -948,8 +944,8 @@ void frmPicture::showLineTo(float x, float y)
 void frmPicture::finishLine(float x, float y)
 {
     const QPointF end(x, y);
-    const std::optional<GeoPoint> from = PositionAt(state_, static_cast<float>(lineStart_.x()),
-        static_cast<float>(lineStart_.y()));
+    const std::optional<GeoPoint> from =
+        PositionAt(state_, static_cast<float>(lineStart_.x()), static_cast<float>(lineStart_.y()));
     const std::optional<GeoPoint> to = PositionAt(state_, x, y);
     std::string problem;
     const std::optional<ProfileLine> line = from && to ? MakeProfileLine(*from, *to, problem) : std::nullopt;
@@ -959,12 +955,12 @@ void frmPicture::finishLine(float x, float y)
     }
     const int pixels = static_cast<int>(std::ceil(QLineF(lineStart_, end).length()));
     std::vector<ProfileSample> samples = ProfilePositions(*line, ProfileIntervals(line->distanceKm, pixels));
-    const std::int16_t error = ReadProfileHeights(state_, samples);
+    const std::int16_t error = ReadProfileHeights(state_, state_.Reader, samples);
     lineStep_ = LineStep::None;
     Picture1->unsetCursor();
     if (error != 0) {
         overlay_->clear();
-        platform_.messageBox(ReadErrorMessage(error, state_));
+        platform_.messageBox(ReadErrorMessage(error, state_, state_.Reader));
         return;
     }
     profileLineStart_ = lineStart_;

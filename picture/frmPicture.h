@@ -204,7 +204,7 @@ public:
     QAction* menClassesShown = nullptr;
     QAction* menProfile = nullptr;
     QAction* keyCancelLine = nullptr; // Escape while a line is drawn
-    QWidget* stepBar = nullptr; // thin bar over the picture's top edge during a long step
+    QWidget* stepBar = nullptr;       // thin bar over the picture's top edge during a long step
     // Keys of the window without a menu entry: + and - (also on the keypad)
     // and the four arrows.
     QAction* keyZoomIn = nullptr;
@@ -231,8 +231,15 @@ protected:
 private:
     enum class StepEnd { Shown, Outdated, Refused };
     void createControls();
-    void navigate(const std::function<std::optional<View>(const SharedState&)>& step);
-    SharedState& stateAside(std::unique_ptr<SharedState>& aside, const View& view) const;
+    // A view a step heads for or samples, with the picture area on show.
+    struct Aside {
+        View view;
+        PictureGrid grid;
+    };
+    // A step: the view it asks for, from a view and its picture's frame.
+    using Step = std::function<std::optional<View>(const View&, const PictureGrid&)>;
+    void navigate(const Step& step);
+    Aside& aside(std::unique_ptr<Aside>& slot, const View& view) const;
     void aimAt(const View& view);
     void runSteps(View view, bool back);
     StepEnd loadStep(const View& view, bool remember);
@@ -282,10 +289,10 @@ private:
     std::optional<View> shownView_; // the view of the picture on show
     ViewHistory history_;
     PictureCache cache_;
-    std::vector<QLabel*> pictureLabels_;    // every label on Picture1
-    std::unique_ptr<SharedState> next_;   // the grid a step samples into
-    std::unique_ptr<SharedState> target_; // the frame of the view a step heads for
-    std::optional<View> queued_;          // asked for during a step
+    std::vector<QLabel*> pictureLabels_; // every label on Picture1
+    std::unique_ptr<Aside> next_;        // the grid a step samples into
+    std::unique_ptr<Aside> target_;      // the frame of the view a step heads for
+    std::optional<View> queued_;         // asked for during a step
     bool stepping_ = false;
     bool cancelStep_ = false;
     int wheelDelta_ = 0;   // wheel turns not yet a whole notch

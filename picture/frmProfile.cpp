@@ -16,8 +16,8 @@
 
 namespace marn {
 
-frmProfile::frmProfile(SharedState& state, Platform& platform, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), state_(state), platform_(platform)
+frmProfile::frmProfile(const FolderSettings& folders, Platform& platform, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), folders_(folders), platform_(platform)
 {
     setObjectName(QStringLiteral("frmProfile"));
     setWindowTitle(QStringLiteral("Height profile"));
@@ -113,7 +113,7 @@ bool frmProfile::saveCsv(const QString& path)
 
 void frmProfile::menSave_Click(bool png)
 {
-    const QString folder = QString::fromStdString(state_.PictureDir);
+    const QString folder = QString::fromStdString(folders_.PictureDir);
     const QString name = png ? QStringLiteral("profile.png") : QStringLiteral("profile.csv");
     const QString start = folder.isEmpty() ? name : QDir(folder).filePath(name);
     const QString path = platform_.chooseSaveFile(

@@ -18,7 +18,7 @@ class QMenu;
 
 namespace marn {
 
-struct SharedState;
+struct FolderSettings;
 class Platform;
 class PictureCommands;
 class ProfilePlot;
@@ -27,7 +27,7 @@ class frmProfile : public QMainWindow {
     Q_OBJECT
 
 public:
-    frmProfile(SharedState& state, Platform& platform, QWidget* parent = nullptr);
+    frmProfile(const FolderSettings& folders, Platform& platform, QWidget* parent = nullptr);
 
     // Shows the window with this profile in place of the one before.
     void ShowProfile(const ProfileLine& line, const std::vector<ProfileSample>& samples);
@@ -67,7 +67,7 @@ protected:
 private:
     void menSave_Click(bool png);
 
-    SharedState& state_;
+    const FolderSettings& folders_;
     Platform& platform_;
     PictureCommands* commands_ = nullptr;
     ProfileLine line_;

@@ -31,7 +31,7 @@ SharedState Picture(double centerLat, double centerLon, std::int16_t areaKm, flo
 {
     SharedState s;
     test::SetPictureArea(s, centerLat, centerLon, areaKm, cols, rows, 3, 4);
-    SetUpGrid(s);
+    SetUpGrid(s, s);
     return s;
 }
 
@@ -60,7 +60,7 @@ TEST(SetUpGrid, DiscardsEarlierGridContents)
             for (int i = 0; i <= cols; ++i)
                 s.GridHeights(i, j) = 1234;
         s.GridCoords(1, cols, 600) = 7.5;
-        SetUpGrid(s);
+        SetUpGrid(s, s);
         const auto& heights = s.GridHeights.raw();
         EXPECT_EQ(std::count(heights.begin(), heights.end(), 0), std::ssize(heights));
         EXPECT_EQ(s.GridCoords(1, cols, 600), 0.0);
@@ -159,7 +159,7 @@ TEST_F(SamplingTest, AgreesBitForBitWithTheLiteralSamplingAlsoWhereItStops)
             SCOPED_TRACE(testing::Message() << area.name << ", " << threads << " threads");
             SharedState fast = unsampled;
             rows.clear();
-            EXPECT_EQ(SampleGridHeightsFast(fast, afterRow, threads), area.error);
+            EXPECT_EQ(SampleGridHeightsFast(fast, fast.Reader, fast, afterRow, threads), area.error);
             EXPECT_EQ(rows, literalRows);
             EXPECT_EQ(fast.Reader.FailedTileName, literal.Reader.FailedTileName);
             ExpectSameGrids(literal, fast);
@@ -176,7 +176,7 @@ TEST_F(SamplingTest, MissingTilesAndNodesBecomeNoDataAtExactlyTheirPoints)
         for (int node = 0; node < Kind3Geometry.nodesPerRow; node += 7)
             test::SetNodeHeight(test::TilePath(dir.path(), 47, 7), TileKind::Kind3,
                 LocateTile(s.LatN - 0.05, 7.9).blockNo, node, row, NoData);
-    ASSERT_EQ(SampleGridHeightsFast(s, {}, 2), ReadOk);
+    ASSERT_EQ(SampleGridHeightsFast(s, s.Reader, s, {}, 2), ReadOk);
     SharedState reader;
     reader.DataDrive = dir.path();
     std::set<std::int16_t> errors;
@@ -185,7 +185,7 @@ TEST_F(SamplingTest, MissingTilesAndNodesBecomeNoDataAtExactlyTheirPoints)
             double lon = s.GridCoords(1, i, j);
             std::int16_t height = 0;
             std::int16_t error = 0;
-            ReadTileHeight(reader, s.GridCoords(0, i, j), lon, height, error);
+            ReadTileHeight(reader, reader.Reader, s.GridCoords(0, i, j), lon, height, error);
             const bool missing = error == ErrNoDataNode || error == ErrTileNotOpened;
             EXPECT_EQ(s.GridHeights(i, j), missing ? NoData : height) << i << ", " << j;
             errors.insert(error);
@@ -215,12 +215,12 @@ TEST_F(SamplingTest, FillsTheWholeColumnsAndRowsReportingEachRowOnceStored)
                 EXPECT_EQ(s.GridCoords(0, 1, row + 1), 0.0) << "row " << row + 1 << " is not";
             }
         };
-        ASSERT_EQ(SampleGridHeightsFast(s, check, threads), ReadOk);
+        ASSERT_EQ(SampleGridHeightsFast(s, s.Reader, s, check, threads), ReadOk);
         EXPECT_EQ(reported, 10);
         EXPECT_EQ(s.Reader.OpenTileName, "kept");
         s.PicCols = 40;
         s.PicRows = 30;
-        EXPECT_EQ(SampleGridHeightsFast(s, {}, threads), ReadOk);
+        EXPECT_EQ(SampleGridHeightsFast(s, s.Reader, s, {}, threads), ReadOk);
     }
 }
 

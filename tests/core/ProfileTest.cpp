@@ -3,6 +3,7 @@
 // descent on a tile with known nodes, and the CSV text.
 
 #include "core/Profile.h"
+#include "core/SharedState.h"
 #include "core/TileReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
@@ -146,7 +147,7 @@ TEST(ProfileHeights, AscentDescentAndGapsOnATileWithKnownNodes)
         ASSERT_TRUE(line);
         std::vector<ProfileSample> samples = ProfilePositions(*line, ProfileIntervals(line->distanceKm));
         ASSERT_EQ(samples.size(), 121U);
-        ASSERT_EQ(ReadProfileHeights(state, samples), 0);
+        ASSERT_EQ(ReadProfileHeights(state, state.Reader, samples), 0);
 
         const ProfileSummary summary = SummariseProfile(samples);
         EXPECT_EQ(summary.ascentM, c.ascent) << c.voidFrom;
@@ -186,14 +187,14 @@ TEST(ProfileHeights, AreTheReadersAtTheirPositions)
     SharedState state;
     state.DataDrive = dir.path();
     std::vector<ProfileSample> samples = ProfilePositions(*line, ProfileIntervals(line->distanceKm));
-    ASSERT_EQ(ReadProfileHeights(state, samples), 0);
+    ASSERT_EQ(ReadProfileHeights(state, state.Reader, samples), 0);
     SharedState reader;
     reader.DataDrive = dir.path();
     int missing = 0, wrong = 0, gaps = 0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         double lon = samples[i].lon;
         std::int16_t height = 0, error = 0;
-        ReadTileHeight(reader, samples[i].lat, lon, height, error);
+        ReadTileHeight(reader, reader.Reader, samples[i].lat, lon, height, error);
         wrong += samples[i].height != (error == 0 ? height : NoData);
         missing += samples[i].height == NoData;
         gaps += i > 0 && samples[i].height == NoData && samples[i - 1].height != NoData;
@@ -204,17 +205,18 @@ TEST(ProfileHeights, AreTheReadersAtTheirPositions)
 
     test::WriteFileOfLength(test::TilePath(dir.path(), 47, 9), 1000);
     state.Reader.OpenTileName.clear();
-    EXPECT_EQ(ReadProfileHeights(state, samples), 700);
+    EXPECT_EQ(ReadProfileHeights(state, state.Reader, samples), 700);
 }
 
 TEST(ProfileCsv, OneLinePerSampleWithAnEmptyHeightWhereMissing)
 {
     const std::vector<ProfileSample> samples{
         {0.0, 36.5, -84.25, 412}, {0.125, 36.5009765625, -84.2490234375, NoData}, {12.34567, -0.5, 179.75, -3}};
-    EXPECT_EQ(ProfileCsv(samples), "distance km,latitude,longitude,height m\n"
-                                   "0.0000,36.5,-84.25,412\n"
-                                   "0.1250,36.5009765625,-84.2490234375,\n"
-                                   "12.3457,-0.5,179.75,-3\n");
+    EXPECT_EQ(ProfileCsv(samples),
+        "distance km,latitude,longitude,height m\n"
+        "0.0000,36.5,-84.25,412\n"
+        "0.1250,36.5009765625,-84.2490234375,\n"
+        "12.3457,-0.5,179.75,-3\n");
 }
 
 } // namespace

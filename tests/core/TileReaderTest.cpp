@@ -1,4 +1,5 @@
 #include "core/TileReader.h"
+#include "core/SharedState.h"
 
 #include "tests/support/TempDir.h"
 #include "tests/support/TileWriter.h"
@@ -51,7 +52,7 @@ protected:
     {
         Reading r;
         r.lon = lon;
-        ReadTileHeight(s, lat, r.lon, r.height, r.error);
+        ReadTileHeight(s, s.Reader, lat, r.lon, r.height, r.error);
         return r;
     }
     test::TempDir dir;

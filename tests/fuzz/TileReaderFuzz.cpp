@@ -103,22 +103,22 @@ std::string MakeTile(const Point& p, int shape, const std::uint8_t* payload, std
 
 // Reads the point and checks that the reader ended with one of its error values
 // and left its cache in the state that value promises.
-void ReadAndCheck(marn::SharedState& s, const Point& p)
+void ReadAndCheck(const marn::DataLocation& where, marn::TileReaderState& r, const Point& p)
 {
     using namespace marn;
     double lon = p.lon;
     std::int16_t height = -1;
     std::int16_t error = -1;
-    ReadTileHeight(s, p.lat, lon, height, error);
+    ReadTileHeight(where, r, p.lat, lon, height, error);
     const bool known = error == ReadOk || error == ErrTileNotOpened || error == ErrBlockRead || error == ErrLatitude
                        || error == ErrNoDataNode || error == ErrReader || error == ErrNoDataDrive
                        || error == ErrFileLength;
     Check(known);
     Check(error == ReadOk || height == 0);
     if (error == ErrTileNotOpened || error == ErrFileLength)
-        Check(s.Reader.OpenTileName.empty() && !s.Reader.OpenFile.isOpen());
+        Check(r.OpenTileName.empty() && !r.OpenFile.isOpen());
     if (error == ReadOk || error == ErrNoDataNode)
-        Check(!s.Reader.OpenTileName.empty() && s.Reader.OpenBlockNo >= 1 && s.Reader.OpenBlockNo <= BlockCount);
+        Check(!r.OpenTileName.empty() && r.OpenBlockNo >= 1 && r.OpenBlockNo <= BlockCount);
     if (error == ErrLatitude)
         Check(!(p.lat >= -90 && p.lat <= 90));
     if (error != ErrLatitude && error != ErrReader)
@@ -139,10 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (points.empty())
         return 0;
     const std::string tile = MakeTile(points.front(), head[0] & 3, in.data, in.size);
-    marn::SharedState s;
-    s.DataDrive = DataRoot();
+    const marn::DataLocation where{DataRoot(), ""};
+    marn::TileReaderState reader;
     for (const Point& p : points)
-        ReadAndCheck(s, p);
+        ReadAndCheck(where, reader, p);
     std::error_code ignored;
     std::filesystem::remove(tile, ignored);
     return 0;

@@ -7,6 +7,7 @@
 #include "import/NodeGrid.h"
 #include "tests/import/GeoTiffFixture.h"
 
+#include "core/SharedState.h"
 #include "core/TileReader.h"
 
 #include "tests/support/TempDir.h"
@@ -275,7 +276,7 @@ TEST_F(ImportTest, TheReaderFindsImportedCellsInEveryHemisphere)
             for (int col = 1; col < 5; ++col) {
                 double lon = (westSec + col * step) / 3600.0;
                 std::int16_t height = 0, error = -1;
-                ReadTileHeight(s, (southSec + (4 - row) * step) / 3600.0, lon, height, error);
+                ReadTileHeight(s, s.Reader, (southSec + (4 - row) * step) / 3600.0, lon, height, error);
                 EXPECT_EQ(std::pair(height, error),
                     std::pair(static_cast<std::int16_t>(desc.values[row * 6 + col]), std::int16_t{0}))
                     << TileRelativePath(tile) << " " << row << " " << col;

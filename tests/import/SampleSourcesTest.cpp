@@ -2,6 +2,7 @@
 
 #include "import/Importer.h"
 
+#include "core/SharedState.h"
 #include "core/TileReader.h"
 #include "import/NodeGrid.h"
 #include "tests/import/GeoTiffFixture.h"
@@ -69,7 +70,7 @@ TEST_F(SampleSourcesTest, TheThreeSecondModelRoundTripsExactly)
     s.DataDrive = out.path();
     double lon = lonOf(highest % width);
     std::int16_t found = 0, error = -1;
-    ReadTileHeight(s, latOf(highest / width), lon, found, error);
+    ReadTileHeight(s, s.Reader, latOf(highest / width), lon, found, error);
     EXPECT_EQ(std::pair(found, error), std::pair(std::int16_t{1076}, std::int16_t{0}));
 }
 

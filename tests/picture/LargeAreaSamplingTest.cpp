@@ -39,7 +39,7 @@ TEST_P(LargeAreaSampling, FastSamplingGivesTheLiteralReadersGrid)
     SharedState fast = literal;
     std::vector<int> literalRows, fastRows;
     EXPECT_EQ(test::SampleGridHeights(literal, [&](int row) { literalRows.push_back(row); }), ReadOk);
-    EXPECT_EQ(SampleGridHeightsFast(fast, [&](int row) { fastRows.push_back(row); }), ReadOk);
+    EXPECT_EQ(SampleGridHeightsFast(fast, fast.Reader, fast, [&](int row) { fastRows.push_back(row); }), ReadOk);
     EXPECT_EQ(fastRows, literalRows);
     EXPECT_EQ(static_cast<int>(fastRows.size()), static_cast<int>(std::floor(literal.PicRows)));
     EXPECT_TRUE(fast.GridHeights.raw() == literal.GridHeights.raw());

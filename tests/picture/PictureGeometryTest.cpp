@@ -1,6 +1,7 @@
 // The picture's geometry: layout, scale bar, the grid point under the pointer,
 // and the views the navigation steps ask for, through the real grid set-up.
 
+#include "core/SharedState.h"
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "picture/Navigation.h"
@@ -93,8 +94,8 @@ SharedState Sampled(const View& view)
     SharedState s;
     test::SetPictureArea(s, view.CenterLat, view.CenterLon, view.AreaLengthKm, Cols, Rows, Left, Top);
     s.DataDrive = "/no-tiles-here";
-    SetUpGrid(s);
-    EXPECT_EQ(SampleGridHeightsFast(s, {}), 0);
+    SetUpGrid(s, s);
+    EXPECT_EQ(SampleGridHeightsFast(s, s.Reader, s, {}), 0);
     return s;
 }
 
@@ -110,7 +111,7 @@ TEST(Navigation, TheWheelKeepsThePointUnderThePointerWithinTwoPixels)
         const SharedState before = Sampled(c.view);
         const float x = Left + c.x * (Cols - 1), y = Top + c.y * (Rows - 1);
         const auto [i, j] = ReadoutGridIndex(before, x, y);
-        const std::optional<View> zoomed = ZoomedViewAt(before, c.notches, x, y);
+        const std::optional<View> zoomed = ZoomedViewAt(before, before, c.notches, x, y);
         ASSERT_TRUE(zoomed);
         EXPECT_EQ(zoomed->AreaLengthKm, std::ldexp(c.view.AreaLengthKm, -c.notches));
         EXPECT_LE(std::abs(zoomed->CenterLon), 180.0);
@@ -127,8 +128,8 @@ TEST(Navigation, StepsGiveTheExpectedViewOrNoneBeyondTheLimits)
 {
     const auto zoomIn = [](const SharedState& s) { return ZoomedView(s, 1); };
     const auto zoomOut = [](const SharedState& s) { return ZoomedView(s, -1); };
-    const auto north = [](const SharedState& s) { return MovedView(s, Direction::North); };
-    const auto east = [](const SharedState& s) { return MovedView(s, Direction::East); };
+    const auto north = [](const SharedState& s) { return MovedView(s, s, Direction::North); };
+    const auto east = [](const SharedState& s) { return MovedView(s, s, Direction::East); };
     const double halfHeightDeg = 400 / 111.2; // half of 800 rows of 1 km
     const struct {
         const char* name;
@@ -145,7 +146,7 @@ TEST(Navigation, StepsGiveTheExpectedViewOrNoneBeyondTheLimits)
     for (const auto& c : table) {
         SharedState s;
         test::SetPictureArea(s, c.view.CenterLat, c.view.CenterLon, c.view.AreaLengthKm, 1000, 800, 50, 50);
-        SetUpGrid(s);
+        SetUpGrid(s, s);
         const std::optional<View> got = c.step(s);
         ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.name;
         if (got) {
@@ -179,8 +180,8 @@ TEST(Navigation, PreviewScalesAndShiftsTheShownPictureTowardsTheNextView)
     for (const auto& c : table) {
         SharedState s;
         test::SetPictureArea(s, c.from.CenterLat, c.from.CenterLon, c.from.AreaLengthKm, 1000, 800, 50, 50);
-        SetUpGrid(s);
-        const PreviewShift got = PreviewOf(s, c.to);
+        SetUpGrid(s, s);
+        const PreviewShift got = PreviewOf(s, s, c.to);
         EXPECT_NEAR(got.scale, c.expected.scale, 1e-9) << c.to.CenterLon;
         EXPECT_NEAR(got.dx, c.expected.dx, 1e-3) << c.to.CenterLon;
         EXPECT_NEAR(got.dy, c.expected.dy, 1e-3) << c.to.CenterLat;

@@ -289,7 +289,7 @@ TEST(PictureWindowProfile, DrawnLineShowsTheReadersHeightsUntilANavigationStep)
         for (const ProfileSample& sample : samples) {
             double lon = sample.lon;
             std::int16_t height = 0, error = 0;
-            ReadTileHeight(reader, sample.lat, lon, height, error);
+            ReadTileHeight(reader, reader.Reader, sample.lat, lon, height, error);
             wrong += error != 0 || sample.height != height;
         }
         EXPECT_EQ(wrong, 0) << way;

@@ -5,6 +5,7 @@
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
+#include "core/SharedState.h"
 #include "picture/HeightClasses.h"
 #include "picture/PictureLayout.h"
 #include "tests/support/TempDir.h"
@@ -118,11 +119,11 @@ TEST(ReferenceValues, FrameAndHeightsOfOneAreaPerScreen)
         s.CenterLon = c.lon;
         s.AreaLengthKm = c.km;
         s.DataDrive = dir.path();
-        SetUpGrid(s);
+        SetUpGrid(s, s);
         EXPECT_EQ(Exact(std::array{s.KmPerPixel, s.LonMid, s.LatS, s.LatN, s.LatNW, s.LonNW, s.LatNE, s.LonNE, s.LatSW,
                       s.LonSW, s.LatSE, s.LonSE}),
             Exact(c.frame));
-        ASSERT_EQ(SampleGridHeightsFast(s, {}, 1), 0);
+        ASSERT_EQ(SampleGridHeightsFast(s, s.Reader, s, {}, 1), 0);
         const int cols = static_cast<int>(std::floor(s.PicCols));
         const int rows = static_cast<int>(std::floor(s.PicRows));
         const auto& g = s.GridHeights;

@@ -45,7 +45,7 @@ SharedState FrameArea(const SamplingArea& area, int screenWidthPx, int screenHei
     s.ScreenWidthPx = layout.ScreenWidthPx;
     s.ScreenHeightPx = layout.ScreenHeightPx;
     static_cast<PictureArea&>(s) = layout;
-    SetUpGrid(s);
+    SetUpGrid(s, s);
     return s;
 }
 
@@ -54,7 +54,7 @@ std::vector<std::pair<int, int>> TilesUnderGrid(const SharedState& framed)
     // The sampling's own coordinates, placed over a data drive without tiles.
     SharedState probe = framed;
     probe.DataDrive = (std::filesystem::temp_directory_path() / "marn-no-tiles-here").string();
-    SampleGridHeightsFast(probe, {});
+    SampleGridHeightsFast(probe, probe.Reader, probe, {});
     const int cols = static_cast<int>(std::floor(framed.PicCols));
     const int rows = static_cast<int>(std::floor(framed.PicRows));
     std::set<std::pair<int, int>> corners;

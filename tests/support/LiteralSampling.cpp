@@ -29,7 +29,7 @@ std::int16_t SampleGridHeights(SharedState& s, const std::function<void(int row)
             s.GridCoords(0, i, j) = lat;
             s.GridCoords(1, i, j) = lon;
             std::int16_t errorValue = 0;
-            ReadTileHeight(s, lat, lon, s.GridHeights(i, j), errorValue);
+            ReadTileHeight(s, s.Reader, lat, lon, s.GridHeights(i, j), errorValue);
             if (IsNoDataHere(errorValue))
                 s.GridHeights(i, j) = NoData;
             else if (errorValue != ReadOk)
