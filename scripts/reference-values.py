@@ -13,6 +13,7 @@ Run: python3 scripts/reference-values.py   (prints the C++ table rows)
 """
 
 import math
+import random
 import struct
 
 PI = 3.141592654
@@ -120,7 +121,7 @@ def node_height(lat_seconds, lon_seconds, lon_step):
     return h + 1 if h == NO_DATA else h
 
 
-def read_tile_height(lat, lon):
+def read_tile_height(lat, lon, single_ab=True):
     while lon > 360:
         lon -= 360
     while lon < 0:
@@ -143,8 +144,9 @@ def read_tile_height(lat, lon):
     h11 = node_height(lat0 + 3, lon0 + step, step)
     t_lon = (f_lon - lon0 / 3600) * 3600 / step
     t_lat = (f_lat - lat0 / 3600) * 3600 / 3
-    a = single((h10 - h00) * t_lon + h00)
-    b = single((h11 - h01) * t_lon + h01)
+    keep = single if single_ab else float
+    a = keep((h10 - h00) * t_lon + h00)
+    b = keep((h11 - h01) * t_lon + h01)
     return math.floor((b - a) * t_lat + a + 0.5)
 
 
@@ -226,6 +228,16 @@ def main():
                 "LatSW", "LonSW", "LatSE", "LonSE")
         print(f"{{{w}, {h}, {lat}, {lon}, {km}, {{{', '.join(repr(f[k]) for k in keys)}}},")
         print(f"    {{{', '.join(str(x) for x in heights)}}}}},")
+
+    print("\n// Reader heights where a and b held as singles and as doubles differ: lat, lon, height")
+    rng = random.Random(47)
+    for south, west in ((47, 7), (55, 10)):
+        found = 0
+        while found < 3:
+            lat, lon = south + rng.random(), west + rng.random()
+            if read_tile_height(lat, lon) != read_tile_height(lat, lon, single_ab=False):
+                print(f"{{{lat!r}, {lon!r}, {read_tile_height(lat, lon)}}},")
+                found += 1
 
     print("\n// Class limits where e held as a single and as a double differ: minimum, maximum, limits 1..9")
     for lo in (1, 12, 60, 120, 300, 1000):

@@ -1,11 +1,12 @@
-// The picture area, the grid's frame, sampled heights and class limits against
-// values worked out apart from the code by scripts/reference-values.py (the
+// The picture area, the grid's frame, sampled and read heights and class limits
+// against values worked out apart from the code by scripts/reference-values.py (the
 // rules evaluated in doubles, with IEEE single rounding where a value is
 // stored as a single): equal to the last bit, however the compiler optimises.
 
 #include "core/FastHeightSampling.h"
 #include "core/GridSetUp.h"
 #include "core/SharedState.h"
+#include "core/TileReader.h"
 #include "picture/HeightClasses.h"
 #include "picture/PictureLayout.h"
 #include "tests/support/TempDir.h"
@@ -71,6 +72,16 @@ std::int16_t NodeHeight(int latSeconds, int lonSeconds, int lonStep)
     return static_cast<std::int16_t>(h == NoData ? h + 1 : h);
 }
 
+// Writes the test tile whose south-west corner is (south, west).
+void WriteTestTile(const std::string& dir, int south, int west)
+{
+    const int lonStep = std::abs(south) < 50 ? 3 : 6;
+    test::WriteTile(dir, south, west, [&](double lat, double lon) {
+        return NodeHeight(static_cast<int>(std::lround((lat - south) * 3600)),
+            static_cast<int>(std::lround((lon - west) * 3600)), lonStep);
+    });
+}
+
 TEST(ReferenceValues, FrameAndHeightsOfOneAreaPerScreen)
 {
     const struct {
@@ -106,13 +117,7 @@ TEST(ReferenceValues, FrameAndHeightsOfOneAreaPerScreen)
     for (const auto& c : table) {
         SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
         const test::TempDir dir;
-        const int south = static_cast<int>(std::floor(c.lat));
-        const int west = static_cast<int>(std::floor(c.lon));
-        const int lonStep = std::abs(c.lat) < 50 ? 3 : 6;
-        test::WriteTile(dir.path(), south, west, [&](double lat, double lon) {
-            return NodeHeight(static_cast<int>(std::lround((lat - south) * 3600)),
-                static_cast<int>(std::lround((lon - west) * 3600)), lonStep);
-        });
+        WriteTestTile(dir.path(), static_cast<int>(std::floor(c.lat)), static_cast<int>(std::floor(c.lon)));
         SharedState s;
         static_cast<PictureArea&>(s) = ComputePictureLayout(c.w, c.h, At96Dpi, 0.0F, 0.0F);
         s.CenterLat = c.lat;
@@ -129,6 +134,36 @@ TEST(ReferenceValues, FrameAndHeightsOfOneAreaPerScreen)
         const auto& g = s.GridHeights;
         EXPECT_EQ(
             (std::array{g(1, 1), g(cols / 2, 1), g(cols, 1), g(1, rows), g(cols / 2, rows), g(cols, rows)}), c.heights);
+    }
+}
+
+// Points where the interpolants between the southern and the northern nodes,
+// held as singles, give another whole metre than the same values in double.
+TEST(ReferenceValues, ReaderHeightsWithTheInterpolantsHeldAsSingles)
+{
+    const test::TempDir dir;
+    WriteTestTile(dir.path(), 47, 7);
+    WriteTestTile(dir.path(), 55, 10);
+    const DataLocation data{dir.path(), ""};
+    TileReaderState reader;
+    const struct {
+        double lat, lon;
+        std::int16_t height;
+    } table[] = {
+        {47.53154651040282, 7.737495255646365, -10758},
+        {47.11176770277211, 7.862328040160763, -4600},
+        {47.11179715134231, 7.157449202402113, 7290},
+        {55.76242032181475, 10.6693945471115, -5790},
+        {55.38452680004995, 10.079966426861866, -7373},
+        {55.102010388406576, 10.321897832663211, -1176},
+    };
+    for (const auto& c : table) {
+        double lon = c.lon;
+        std::int16_t height = 0;
+        std::int16_t error = -1;
+        ReadTileHeight(data, reader, c.lat, lon, height, error);
+        EXPECT_EQ(error, 0);
+        EXPECT_EQ(height, c.height) << c.lat << ", " << c.lon;
     }
 }
 
