@@ -215,12 +215,7 @@ LabelInputs LabelInputsFrom(const PictureGrid& state, const CoordinateLabelSizes
 {
     LabelInputs in;
     static_cast<PictureArea&>(in) = state;
-    in.LatNW = state.LatNW;
-    in.LatSW = state.LatSW;
-    in.LonSW = state.LonSW;
-    in.LonSE = state.LonSE;
-    in.LonNW = state.LonNW;
-    in.LonNE = state.LonNE;
+    static_cast<AreaFrame&>(in) = state;
     in.ScreenHeightPx = state.ScreenHeightPx;
     in.sizes = sizes;
     return in;

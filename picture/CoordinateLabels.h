@@ -56,13 +56,9 @@ struct CoordinateLabelSizes {
 // The design sizes converted from twips at twipsPerPixel (15 at 96 dpi).
 CoordinateLabelSizes DesignCoordinateLabelSizes(double twipsPerPixel);
 
-struct LabelInputs : PictureArea {
-    double LatNW = 0.0;
-    double LatSW = 0.0;
-    double LonSW = 0.0;
-    double LonSE = 0.0;
-    double LonNW = 0.0;
-    double LonNE = 0.0;
+// The picture area and its frame (the labels read the corners), the screen
+// height and the label sizes.
+struct LabelInputs : PictureArea, AreaFrame {
     float ScreenHeightPx = 0.0F;
     CoordinateLabelSizes sizes;
 };
