@@ -866,6 +866,12 @@ std::optional<GeoPoint> PositionAt(const PictureGrid& state, float x, float y)
     return GeoPoint{state.GridCoords(0, i, j), state.GridCoords(1, i, j)};
 }
 
+// A pointer position in Picture1's single-precision pixels as a Qt point.
+QPointF PointAt(float x, float y)
+{
+    return {static_cast<qreal>(x), static_cast<qreal>(y)};
+}
+
 QString LengthText(double km)
 {
     return QString::number(km, 'f', km < 10.0 ? 2 : 1) + QStringLiteral(" km");
@@ -900,13 +906,13 @@ void frmPicture::Picture1_MouseDown(float x, float y, Qt::MouseButton button)
     if (!state_.PictureReady || loading_ || !PositionAt(state_, x, y))
         return;
     if (button == Qt::LeftButton && lineStep_ == LineStep::Start) {
-        lineStart_ = QPointF(x, y);
+        lineStart_ = PointAt(x, y);
         lineStep_ = LineStep::End;
         showLineTo(x, y);
     } else if (button == Qt::LeftButton && lineStep_ == LineStep::End) {
         finishLine(x, y);
     } else if (button == Qt::RightButton && lineStep_ != LineStep::End) {
-        lineStart_ = QPointF(x, y);
+        lineStart_ = PointAt(x, y);
         lineStep_ = LineStep::Drag;
         showLineTo(x, y);
     }
@@ -916,7 +922,7 @@ void frmPicture::Picture1_MouseUp(float x, float y, Qt::MouseButton button)
 {
     if (button != Qt::RightButton || lineStep_ != LineStep::Drag)
         return;
-    if (PositionAt(state_, x, y) && QLineF(lineStart_, QPointF(x, y)).length() >= 2.0)
+    if (PositionAt(state_, x, y) && QLineF(lineStart_, PointAt(x, y)).length() >= 2.0)
         finishLine(x, y);
     else
         cancelLine();
@@ -938,12 +944,12 @@ void frmPicture::showLineTo(float x, float y)
         return;
     std::string problem;
     const std::optional<ProfileLine> line = MakeProfileLine(*from, *to, problem);
-    overlay_->setLine(lineStart_, QPointF(x, y), LengthText(line ? line->distanceKm : 0.0));
+    overlay_->setLine(lineStart_, PointAt(x, y), LengthText(line ? line->distanceKm : 0.0));
 }
 
 void frmPicture::finishLine(float x, float y)
 {
-    const QPointF end(x, y);
+    const QPointF end = PointAt(x, y);
     const std::optional<GeoPoint> from =
         PositionAt(state_, static_cast<float>(lineStart_.x()), static_cast<float>(lineStart_.y()));
     const std::optional<GeoPoint> to = PositionAt(state_, x, y);
