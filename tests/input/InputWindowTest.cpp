@@ -83,11 +83,6 @@ TEST_F(InputWindowTest, KeysAreLimitedUpperCasedAndCheckedForDigits)
     type("123|nx|456|7890|w|12|123456");
     EXPECT_EQ(texts(), "12|N|45|789|W|12|1234");
     EXPECT_TRUE(platform_.messages.isEmpty());
-    window_.Text1->setText("5");
-    window_.Text1->setCursorPosition(0);
-    QTest::keyClick(window_.Text1, Qt::Key_A);
-    EXPECT_EQ(window_.Text1->text(), "");
-    EXPECT_EQ(platform_.messages, QStringList{"Only numbers are permissible!"});
 
     const struct {
         QLineEdit* field;
@@ -104,7 +99,7 @@ TEST_F(InputWindowTest, KeysAreLimitedUpperCasedAndCheckedForDigits)
         p.field->paste();
         EXPECT_EQ(p.field->text(), p.after) << p.pasted.toStdString();
     }
-    EXPECT_EQ(platform_.messages.size(), 2) << "one more for the 'a' pasted";
+    EXPECT_EQ(platform_.messages, QStringList{"Only numbers are permissible!"}) << "for the 'a' pasted";
 }
 
 TEST_F(InputWindowTest, EnterWalksTheFieldsAndAFailingOkFocusesTheField)
@@ -248,7 +243,6 @@ TEST_F(InputWindowTest, TheDriveWindowStoresWholeFoldersAndWhatTheUserKeeps)
         EXPECT_EQ(platform_.messages.join('|'), c.message);
         EXPECT_EQ(drive.isVisible(), c.stored == old);
     }
-    EXPECT_EQ(drive.Label1->text(), "Drive letter or folder with the MARN data:");
     qputenv("HOME", home);
 }
 

@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,8 +74,6 @@ TEST_F(PictureWindowLoad, ShowsThePictureLaidOutForTheScreenWithTheProgressAndWa
     EXPECT_EQ(f->window->Label1->x(), static_cast<int>(std::lround(512 - f->window->Label1->width() / 2.0)));
     EXPECT_EQ(f->window->Label3->geometry().right() + 1, NearestPixel(0.975 * 1024)); // right-aligned
     EXPECT_EQ(f->window->Label4->font().pointSize(), 11);
-    EXPECT_EQ(f->window->Label4->text(), "Minimum height = 100 m");
-    EXPECT_EQ(f->window->Label6->text(), "Maximum height = 1500 m");
 
     EXPECT_FALSE(f->window->progressWindow().isVisible());
     const QImage& bar = f->window->progressWindow().surface->picture();
@@ -117,11 +114,6 @@ TEST_F(PictureWindowLoad, DrawsTheFrameTheScaleBarAndEveryPointInTheColourOfItsT
     EXPECT_EQ(image.pixel(Px(bar.x0, bar.y - 5)), 0xFF000000);
     EXPECT_EQ(image.pixel(Px(bar.x1, bar.y + 6)), 0xFF000000);
     EXPECT_EQ(image.pixel(Px(bar.x0 + 100, bar.y)), 0xFF000000);
-    const QImage snapshot = f->window->clientArea()->grab().toImage();
-    const QPoint origin = f->window->Picture1->pos(), inside = Px(s.PicLeft + 5, s.PicTop + 5);
-    EXPECT_EQ(snapshot.width(), 1024);
-    EXPECT_EQ(snapshot.pixel(origin + inside), image.pixel(inside));
-    EXPECT_EQ(snapshot.pixel(f->window->Text3->geometry().translated(origin).center()), Colour(ClassColours[0]));
 }
 
 TEST_F(PictureWindowLoad, FillsTheLegendAndShowsEveryCoordinateTickWithItsLabel)
@@ -133,7 +125,6 @@ TEST_F(PictureWindowLoad, FillsTheLegendAndShowsEveryCoordinateTickWithItsLabel)
         const QLineEdit* swatch = f->window->legendSwatch(row);
         const double y = (0.15 + (row - 1) * 0.035) * 768;
         EXPECT_EQ(label->text().toStdString(), captions[static_cast<std::size_t>(row - 1)]);
-        EXPECT_EQ(label->objectName(), QStringLiteral("Label%1").arg(8 + row));
         EXPECT_EQ(label->pos(), Px(737, y));
         EXPECT_EQ(swatch->geometry(), QRect(Px(855, y - 0.005 * 768), QSize(25, 25)));
         EXPECT_EQ(swatch->palette().color(QPalette::Base).rgb(), Colour(colours[static_cast<std::size_t>(row - 1)]));
@@ -197,34 +188,6 @@ public:
     QList<QImage> pages;
     QList<frmPicture*> windows;
 };
-
-QStringList Texts(const QList<QAction*>& actions)
-{
-    QStringList texts;
-    for (const QAction* action : actions)
-        texts << action->text();
-    return texts;
-}
-
-TEST(PictureWindowMenu, EntriesCallTheOutputCommandsWithTheWindow)
-{
-    test::PictureWindowFixture f({640, 480, 15.0});
-    EXPECT_EQ(Texts(f.window->menuBar()->actions()), (QStringList{"&Exit", "&Picture", "&Info", "&View"}));
-    EXPECT_EQ(Texts(f.window->menView->actions()), (QStringList{"Back", "New area\u2026", "", "Relief shading",
-                                                           "Classes from the heights shown", "", "Profile"}));
-    EXPECT_EQ(Texts(f.window->menPicture->actions()), (QStringList{"Save as", "Print", "Export GeoTIFF\u2026"}));
-    EXPECT_EQ(f.window->windowTitle(), "Height picture");
-    RecordingCommands commands;
-    f.window->MenPictSave->trigger(); // no commands set yet: nothing happens
-    f.window->setCommands(&commands);
-    f.window->MenPictSave->trigger();
-    f.window->menPictPrint->trigger();
-    f.window->menInfo->trigger();
-    f.window->menPictGeoTiff->trigger();
-    EXPECT_EQ(commands.calls, (QStringList{"save", "print", "info", "geotiff"}));
-    EXPECT_EQ(commands.windows, (QList<frmPicture*>{f.window.get(), f.window.get(), f.window.get()}));
-    EXPECT_FALSE(f.platform.programEnded);
-}
 
 // A line drawn with the menu entry and two clicks, then with a right-button
 // drag: the profile holds the reader's heights along the great circle between
@@ -343,11 +306,15 @@ TEST(PictureWindowProfile, DrawnLineShowsTheReadersHeightsUntilANavigationStep)
     EXPECT_FALSE(overlay->hasLine());
 }
 
+// The entries reached from the keyboard call the output commands with the
+// window (nothing before commands are set); Alt+E, the Exit button and the
+// frame end the program.
 TEST(PictureWindowMenu, EveryEntryIsReachedFromTheKeyboard)
 {
     test::PictureWindowFixture f(Screen, 47.5, 8.0);
     test::WriteTwoLevelTiles(f.dir.path());
     ASSERT_TRUE(f.window->ShowPicture());
+    f.window->MenPictSave->trigger(); // no commands set yet: nothing happens
     RecordingCommands commands;
     f.window->setCommands(&commands);
     f.window->activateWindow();
@@ -375,21 +342,15 @@ TEST(PictureWindowMenu, EveryEntryIsReachedFromTheKeyboard)
             QTest::keyClick(f.window.get(), Qt::Key_Escape); // leaves the menu bar
         }
     }
-    EXPECT_FALSE(f.platform.programEnded);
-    QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(f.platform.programEnded) << "Alt+E is Exit";
-}
-
-TEST(PictureWindowEnd, ExitButtonMenuAndFrameEndTheProgram)
-{
-    const std::pair<const char*, std::function<void(frmPicture&)>> ways[] = {
-        {"Exit button", [](frmPicture& w) { w.Command1->click(); }},
-        {"Exit menu", [](frmPicture& w) { w.menExit->trigger(); }}, {"frame", [](frmPicture& w) { w.close(); }}};
-    for (const auto& [name, act] : ways) {
-        test::PictureWindowFixture f({640, 480, 15.0});
-        EXPECT_EQ(f.window->Command1->text(), "Exit");
-        act(*f.window);
+    EXPECT_EQ(commands.windows, QList<frmPicture*>(2, f.window.get()));
+    const std::pair<const char*, std::function<void()>> ends[] = {
+        {"Alt+E", [&] { QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier); }},
+        {"Exit button", [&] { f.window->Command1->click(); }}, {"frame", [&] { f.window->close(); }}};
+    for (const auto& [name, end] : ends) {
+        EXPECT_FALSE(f.platform.programEnded) << name;
+        end();
         EXPECT_TRUE(f.platform.programEnded && f.platform.messages.isEmpty()) << name;
+        f.platform.programEnded = false;
     }
 }
 
@@ -400,8 +361,6 @@ TEST(PictureWindowEnd, LoadsWithNothingToShowOrAReadErrorStopWithTheirMessageWit
             "All heights are missing.\r\nPicture is not necessary.\r\nNo MARN directory in {data}."},
         {[](const std::string& root) { test::WriteFlatTile(root, 47, 7, NoData); },
             "All heights are missing.\r\nPicture is not necessary."},
-        {[](const std::string& root) { test::WriteFlatTile(root, 47, 7, 0); },
-            "All heights are 0 m.\r\nPicture is not necessary."},
         {[](const std::string& root) { test::WriteFileOfLength(test::TilePath(root, 47, 7), 1000); },
             "Error reading heigt data, Error value = 700\r\n{data}/MARN/E007/E007N47.33E"}};
     std::unique_ptr<test::PictureWindowFixture> last;
@@ -528,21 +487,19 @@ TEST(PictureWindowClasses, FromTheHeightsShownLeaveMissingPointsOutAndStayThroug
     test::WriteTile(f.dir.path(), 47, 8, [](double lat, double) { return lat < 47.5 ? std::int16_t{1200} : NoData; });
     ASSERT_TRUE(f.window->ShowPicture());
     EXPECT_FALSE(f.window->menClassesShown->isChecked());
+    const ClassLimits all = Limits({2, 4, 10, 23, 51, 113, 249, 549, 2000});
+    const ClassLimits shown = Limits({50, 100, 250, 480, 577, 693, 833, 1000, 2000});
+    const auto toggle = [&] { f.window->menClassesShown->trigger(); };
     const struct {
         const char* step;
         std::function<void()> act;
         const char* minimum;
         ClassLimits limits;
         const char* class4Caption;
-    } table[] = {
-        {"load", [] {}, "Minimum height = -9999 m", Limits({2, 4, 10, 23, 51, 113, 249, 549, 2000}), "10 - 22"},
-        {"switched on", [&] { f.window->menClassesShown->trigger(); }, "Minimum height = 400 m",
-            Limits({50, 100, 250, 480, 577, 693, 833, 1000, 2000}), "250 - 479"},
-        {"zoomed in", [&] { f.window->keyZoomIn->trigger(); }, "Minimum height = 400 m",
-            Limits({50, 100, 250, 480, 577, 693, 833, 1000, 2000}), "250 - 479"},
-        {"switched off", [&] { f.window->menClassesShown->trigger(); }, "Minimum height = -9999 m",
-            Limits({2, 4, 10, 23, 51, 113, 249, 549, 2000}), "10 - 22"},
-    };
+    } table[] = {{"load", [] {}, "Minimum height = -9999 m", all, "10 - 22"},
+        {"switched on", toggle, "Minimum height = 400 m", shown, "250 - 479"},
+        {"zoomed in", [&] { f.window->keyZoomIn->trigger(); }, "Minimum height = 400 m", shown, "250 - 479"},
+        {"switched off", toggle, "Minimum height = -9999 m", all, "10 - 22"}};
     for (const auto& c : table) {
         c.act();
         EXPECT_EQ(f.window->Label4->text(), c.minimum) << c.step;
@@ -581,7 +538,6 @@ TEST(PictureWindowNavigation, StepsWithNothingToShowOrAReadErrorKeepThePictureAn
 {
     test::PictureWindowFixture f({640, 480, 15.0}, 47.5, 7.5, 50);
     test::WriteTile(f.dir.path(), 47, 7, [](double lat, double) { return static_cast<std::int16_t>(lat * 100); });
-    test::WriteFlatTile(f.dir.path(), 49, 7, 0);
     test::WriteFileOfLength(test::TilePath(f.dir.path(), 45, 7), 1000);
     ASSERT_TRUE(f.window->ShowPicture());
     f.window->keyZoomIn->trigger();
@@ -590,7 +546,6 @@ TEST(PictureWindowNavigation, StepsWithNothingToShowOrAReadErrorKeepThePictureAn
         View to;
         const char* message;
     } steps[] = {{"step", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."},
-        {"step", {49.5, 7.5, 25}, "All heights are 0 m.\r\nPicture is not necessary."},
         {"step", {45.5, 7.5, 25}, "Error reading heigt data, Error value = 700\r\n{data}/MARN/E007/E007N45.33E"},
         {"new area", {52.5, 7.5, 25}, "All heights are missing.\r\nPicture is not necessary."}};
     for (const auto& step : steps) {
