@@ -91,7 +91,6 @@ public:
     // Loads a view as the next one, remembering the shown one for "Back";
     // nothing when there is no view or no picture is shown.
     void ShowView(const std::optional<View>& view);
-    const ViewHistory& viewHistory() const { return history_; }
     const PictureCache& pictureCache() const { return cache_; }
     // Forgets the kept pictures (benchmarks measure steps that sample).
     void clearPictureCache() { cache_ = PictureCache(); }
