@@ -100,9 +100,8 @@ std::optional<double> ParseNumber(const std::string& text)
 {
     if (!IsDecimalNumber(text))
         return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value))
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(value)) // beyond the range of a double
         return std::nullopt;
     return value;
 }

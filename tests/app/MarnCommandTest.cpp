@@ -61,6 +61,8 @@ TEST(MarnCommand, AnswersHelpAndVersionAndRefusesWithTheStatusOfEachError)
         {"height --data-drive " + data.path() + " 0x10 7", 2, "",
             "marn height: '0x10' is not a number\nTry 'marn height --help' for more information.\n"},
         {"height --data-drive " + data.path() + " 47.5 inf", 2, "", "marn height: 'inf' is not a number\n.*\n"},
+        {"height --data-drive " + data.path() + " 47.5 7.5x", 2, "", "marn height: '7.5x' is not a number\n.*\n"},
+        {"height --data-drive " + data.path() + " 47.5 1e999", 2, "", "marn height: '1e999' is not a number\n.*\n"},
         {"height --data-drive " + data.path() + " 47.5 7.5 10 10", 0, "0 0\n0 36\n", ""},
         {"height --data-drive " + data.path() + "/none 47.5 7.5", 1, "",
             "marn height: the data folder " + data.path() + "/none does not exist\n"},

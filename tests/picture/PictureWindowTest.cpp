@@ -594,11 +594,14 @@ TEST(PictureWindowNavigation, KeysDuringAStepAddUpToTheNextView)
         oneByOne.window->keyEast->trigger();
     EXPECT_EQ(CurrentView(queued.state), CurrentView(oneByOne.state));
     EXPECT_EQ(Shown(queued), Shown(oneByOne));
-    // Back through the history: one view to go back to, or three.
+    // Back through the history, sampling each view again: one view to go back
+    // to, or three.
     const auto backs = [](test::PictureWindowFixture& f) {
         int count = 0;
-        for (; f.window->menBack->isEnabled() && count < 10; ++count)
+        for (; f.window->menBack->isEnabled() && count < 10; ++count) {
+            f.window->clearPictureCache();
             f.window->menBack->trigger();
+        }
         return count;
     };
     EXPECT_EQ(backs(queued), 1);
